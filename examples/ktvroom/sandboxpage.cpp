@@ -1,0 +1,11 @@
+#include "sandboxpage.h"
+
+SandboxPage::SandboxPage(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void SandboxPage::prepareScreenshot(const std::function<void()>& ready)
+{
+    ready();
+}

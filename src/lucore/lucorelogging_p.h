@@ -1,0 +1,9 @@
+#ifndef LUCORE_LUCORELOGGING_P_H
+#define LUCORE_LUCORELOGGING_P_H
+
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcCorePlugins)
+Q_DECLARE_LOGGING_CATEGORY(lcCoreStyle)
+
+#endif

@@ -1,0 +1,5 @@
+#include "luobject.h"
+
+LuObject::LuObject() = default;
+
+LuObject::~LuObject() = default;

@@ -1,0 +1,16 @@
+#ifndef LUKBASE_LUKBASELOGGING_P_H
+#define LUKBASE_LUKBASELOGGING_P_H
+
+#include <QLoggingCategory>
+
+// One category per subsystem, so that a host can route or silence each of them.
+Q_DECLARE_LOGGING_CATEGORY(lcKBase)
+Q_DECLARE_LOGGING_CATEGORY(lcPlugins)
+Q_DECLARE_LOGGING_CATEGORY(lcGifts)
+Q_DECLARE_LOGGING_CATEGORY(lcPrize)
+Q_DECLARE_LOGGING_CATEGORY(lcGarage)
+Q_DECLARE_LOGGING_CATEGORY(lcFlower)
+Q_DECLARE_LOGGING_CATEGORY(lcMedia)
+Q_DECLARE_LOGGING_CATEGORY(lcDialogs)
+
+#endif

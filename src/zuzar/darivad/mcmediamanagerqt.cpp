@@ -1,0 +1,8 @@
+#include "mcmediamanagerqt.h"
+
+McMediaManagerQt::McMediaManagerQt(QObject* parent)
+    : QObject(parent)
+{
+}
+
+McMediaManagerQt::~McMediaManagerQt() = default;

@@ -1,0 +1,8 @@
+#include "mcmediaprocess.h"
+
+McMediaProcess::McMediaProcess()
+    : McRefusable("McMediaProcess")
+{
+}
+
+McMediaProcess::~McMediaProcess() = default;

@@ -1,0 +1,90 @@
+// A room plug-in that writes every call it receives into the test journal.
+//
+// Its handles are numbered in creation order; each journal line reads
+// "<handle>:<operation>(<arguments>)". The loader's argument text configures it:
+//   "refuse"            luCreatePlugin returns null
+//   "schemes=a,b,a"     appSchemes() lists a, b, a
+// and is otherwise only recorded.
+
+#include <lucore/luplugin.h>
+
+#include "testjournal.h"
+
+#include <QByteArrayList>
+#include <QString>
+
+#include <vector>
+
+namespace {
+
+class JournalPlugin : public LuPlugin
+{
+public:
+    explicit JournalPlugin(const QByteArray& arguments)
+        : m_handle(TestJournal::nextHandle())
+    {
+        for (const QByteArray& option : arguments.split(' ')) {
+            if (option.startsWith("schemes="))
+                m_schemes = option.mid(8).split(',');
+        }
+        for (const QByteArray& scheme : m_schemes)
+            m_schemePointers.push_back(scheme.constData());
+        m_schemePointers.push_back(nullptr);
+        note(QStringLiteral("create(%1)").arg(QString::fromUtf8(arguments)));
+    }
+
+    void release() override
+    {
+        note(QStringLiteral("release()"));
+        delete this;
+    }
+
+    const char** appSchemes() override
+    {
+        note(QStringLiteral("appSchemes()"));
+        return m_schemes.isEmpty() ? nullptr : m_schemePointers.data();
+    }
+
+    int control(int code, intptr_t first, intptr_t second) override
+    {
+        // The start command carries the start text as its second argument.
+        const QString secondText = code == 1 && second ? QString::fromUtf8(reinterpret_cast<const char*>(second))
+                                                       : QString::number(qint64(second));
+        note(QStringLiteral("control(%1, %2, %3)").arg(QString::number(code), QString::number(qint64(first)), secondText));
+        return 0;
+    }
+
+    int handleProtocol(int type, const char* data, int length) override
+    {
+        const QString text = data ? QString::fromUtf8(data, length) : QStringLiteral("null");
+        note(QStringLiteral("handleProtocol(%1, %2, %3)").arg(QString::number(type), text, QString::number(length)));
+        return 0;
+    }
+
+    int handleAppScheme(const char* link) override
+    {
+        note(QStringLiteral("handleAppScheme(%1)").arg(QString::fromUtf8(link)));
+        return 0;
+    }
+
+private:
+    ~JournalPlugin() override = default;
+
+    void note(const QString& call) { TestJournal::record(QString::number(m_handle) + QLatin1Char(':') + call); }
+
+    const int m_handle;
+    QByteArrayList m_schemes;
+    std::vector<const char*> m_schemePointers;
+};
+
+} // namespace
+
+extern "C" LU_PLUGIN_EXPORT LuPlugin* luCreatePlugin(const char* arguments)
+{
+    const QByteArray text(arguments ? arguments : "");
+    if (text.split(' ').contains("refuse")) {
+        TestJournal::record(QStringLiteral("0:refused(%1)").arg(QString::fromUtf8(text)));
+        return nullptr;
+    }
+    return new JournalPlugin(text);
+}

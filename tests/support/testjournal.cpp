@@ -1,0 +1,49 @@
+#include "testjournal.h"
+
+#include <QMutex>
+
+namespace {
+QMutex journalMutex;
+QStringList journalEntries;
+int handleCount = 0;
+} // namespace
+
+namespace TestJournal {
+
+void record(const QString& entry)
+{
+    QMutexLocker locker(&journalMutex);
+    journalEntries.append(entry);
+}
+
+QStringList entries()
+{
+    QMutexLocker locker(&journalMutex);
+    return journalEntries;
+}
+
+void clear()
+{
+    QMutexLocker locker(&journalMutex);
+    journalEntries.clear();
+    handleCount = 0;
+}
+
+int nextHandle()
+{
+    QMutexLocker locker(&journalMutex);
+    return ++handleCount;
+}
+
+QStringList entriesStartingWith(const QString& prefix)
+{
+    QStringList matching;
+    const QStringList all = entries();
+    for (const QString& entry : all) {
+        if (entry.startsWith(prefix))
+            matching.append(entry);
+    }
+    return matching;
+}
+
+} // namespace TestJournal
