@@ -23,8 +23,8 @@ EnvironmentPage::EnvironmentPage(QWidget* parent)
     addRow(form, QStringLiteral("Device"), LuKBase::deviceInfo());
     addRow(form, QStringLiteral("Locale"), LuKBase::localeName());
     addRow(form, QStringLiteral("Local user"),
-        QStringLiteral("%1 (id %2)").arg(LuKtvLocalUser::instance()->username(),
-            QString::number(LuKtvLocalUser::instance()->userid())));
+        QStringLiteral("%1 (id %2)")
+            .arg(LuKtvLocalUser::instance()->username(), QString::number(LuKtvLocalUser::instance()->userid())));
     addRow(form, QStringLiteral("Data directory"), LuKBase::dataFilePath(QString()));
     addRow(form, QStringLiteral("User directory"), LuKBase::userDirectory());
     addRow(form, QStringLiteral("Gift directory"), LuKBase::giftDirectory());

@@ -55,7 +55,8 @@ int main(int argc, char** argv)
     QCommandLineOption screenshot(QStringLiteral("screenshot"),
         QStringLiteral("Render every page into <dir> as PNG files and exit."), QStringLiteral("dir"));
     QCommandLineOption locale(QStringLiteral("locale"),
-        QStringLiteral("Show the texts in <name> (for example en or zh_CN) instead of the configured locale."), QStringLiteral("name"));
+        QStringLiteral("Show the texts in <name> (for example en or zh_CN) instead of the configured locale."),
+        QStringLiteral("name"));
     parser.addOption(screenshot);
     parser.addOption(locale);
     parser.process(app);

@@ -29,8 +29,8 @@ void MainWindow::takeScreenshots(const QString& directory, const std::function<v
     screenshotPage(0, directory, 0, done);
 }
 
-void MainWindow::screenshotPage(int index, const QString& directory, int failures,
-    const std::function<void(int failures)>& done)
+void MainWindow::screenshotPage(
+    int index, const QString& directory, int failures, const std::function<void(int failures)>& done)
 {
     if (index >= m_tabs->count()) {
         done(failures);

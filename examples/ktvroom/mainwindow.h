@@ -22,8 +22,8 @@ public:
 
 private:
     void addPage(SandboxPage* page);
-    void screenshotPage(int index, const QString& directory, int failures,
-        const std::function<void(int failures)>& done);
+    void screenshotPage(
+        int index, const QString& directory, int failures, const std::function<void(int failures)>& done);
 
     QTabWidget* m_tabs;
 };

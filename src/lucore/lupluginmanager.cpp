@@ -10,7 +10,7 @@ namespace {
 // QLibrary's own reference counting keeps a module loaded as long as one QLibrary holds
 // it; the loader never unloads, so handles outlive any bookkeeping here.
 QMutex loaderMutex;
-}
+} // namespace
 
 LuPluginManager::LuPluginManager() = default;
 

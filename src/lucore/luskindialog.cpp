@@ -11,7 +11,7 @@
 namespace {
 constexpr int kCaptionHeight = 26;
 constexpr int kBorder = 1;
-}
+} // namespace
 
 LuSkinDialogPrivate::LuSkinDialogPrivate(LuSkinDialog* q)
     : q_ptr(q)

@@ -16,9 +16,9 @@ void luStyleComboBox(QComboBox* comboBox)
     comboBox->setProperty("luStyled", true);
     // A plain list view lets item style sheets (height, padding) apply to the drop-down.
     comboBox->setView(new QListView(comboBox));
-    comboBox->setStyleSheet(QStringLiteral(
-        "QComboBox[luStyled=\"true\"] { border: 1px solid #8f6fc0; border-radius: 2px;"
-        " padding: 1px 4px; background: #ffffff; }"
-        "QComboBox[luStyled=\"true\"] QAbstractItemView { border: 1px solid #8f6fc0;"
-        " selection-background-color: #e6dcf5; selection-color: #000000; }"));
+    comboBox->setStyleSheet(
+        QStringLiteral("QComboBox[luStyled=\"true\"] { border: 1px solid #8f6fc0; border-radius: 2px;"
+                       " padding: 1px 4px; background: #ffffff; }"
+                       "QComboBox[luStyled=\"true\"] QAbstractItemView { border: 1px solid #8f6fc0;"
+                       " selection-background-color: #e6dcf5; selection-color: #000000; }"));
 }

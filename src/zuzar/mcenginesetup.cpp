@@ -4,8 +4,7 @@
 namespace McEngineSetup {
 
 namespace {
-template<typename Change>
-void change(Change&& apply)
+template <typename Change> void change(Change&& apply)
 {
     McEngineState& state = McEngineState::instance();
     QMutexLocker locker(&state.mutex);

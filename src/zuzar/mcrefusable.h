@@ -15,10 +15,7 @@
 class ZUZAR_EXPORT McRefusable
 {
 public:
-    enum RefuseBits : unsigned {
-        RefuseAudio = 0x1,
-        RefuseVideo = 0x2
-    };
+    enum RefuseBits : unsigned { RefuseAudio = 0x1, RefuseVideo = 0x2 };
 
     explicit McRefusable(const char* className);
     virtual ~McRefusable();

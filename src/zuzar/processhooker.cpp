@@ -42,8 +42,8 @@ unsigned long ProcessHooker::findProcessPathAndStart(std::wstring regkey, std::w
 {
     const QString key = mcFromWide(regkey);
     const QString name = mcFromWide(valueName);
-    mcJournal(QStringLiteral("ProcessHooker::findProcessPathAndStart(%1)")
-                  .arg(argsText({ key, name, mcFromWide(exeName) })));
+    mcJournal(
+        QStringLiteral("ProcessHooker::findProcessPathAndStart(%1)").arg(argsText({ key, name, mcFromWide(exeName) })));
     std::wstring path = mcToWide(registryValue(key, name));
     if (path.empty())
         return 0;

@@ -50,7 +50,8 @@ public:
         // The start command carries the start text as its second argument.
         const QString secondText = code == 1 && second ? QString::fromUtf8(reinterpret_cast<const char*>(second))
                                                        : QString::number(qint64(second));
-        note(QStringLiteral("control(%1, %2, %3)").arg(QString::number(code), QString::number(qint64(first)), secondText));
+        note(QStringLiteral("control(%1, %2, %3)")
+                 .arg(QString::number(code), QString::number(qint64(first)), secondText));
         return 0;
     }
 

@@ -1,7 +1,7 @@
 #include "lukbase.h"
 #include "lukbase_p.h"
-#include "luktvlocaluser.h"
 #include "lukbaselogging_p.h"
+#include "luktvlocaluser.h"
 
 #include <lucore/lusysinfo.h>
 
@@ -165,8 +165,8 @@ QString userDirectory()
 {
     QDir dir;
     if (!enterDataDirectory(dir)
-        || !enterSubdirectory(dir, QStringLiteral("users"), "can not make users directory",
-            "can not cd to users directory"))
+        || !enterSubdirectory(
+            dir, QStringLiteral("users"), "can not make users directory", "can not cd to users directory"))
         return QString();
     // The id is a plain int that any thread may read without the local user's lock.
     const QString id = QString::number(LuKtvLocalUser::instance()->userid(), 10);
@@ -199,8 +199,8 @@ QString customHeadDirectory(const QString& name)
 {
     QDir dir;
     if (!enterDataDirectory(dir)
-        || !enterSubdirectory(dir, QStringLiteral("heads"), "can not make heads directory",
-            "can not cd to heads directory"))
+        || !enterSubdirectory(
+            dir, QStringLiteral("heads"), "can not make heads directory", "can not cd to heads directory"))
         return QString();
     return dir.absoluteFilePath(name);
 }

@@ -19,15 +19,13 @@ LuKtvLocalUser::LuKtvLocalUser() = default;
 
 LuKtvLocalUser::~LuKtvLocalUser() = default;
 
-template<typename T>
-T LuKtvLocalUser::locked(const T& field)
+template <typename T> T LuKtvLocalUser::locked(const T& field)
 {
     QMutexLocker locker(&m_mutex);
     return field;
 }
 
-template<typename T>
-void LuKtvLocalUser::assign(T& field, const T& value)
+template <typename T> void LuKtvLocalUser::assign(T& field, const T& value)
 {
     QMutexLocker locker(&m_mutex);
     field = value;

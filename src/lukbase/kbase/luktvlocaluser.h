@@ -62,10 +62,8 @@ public:
 private:
     Q_DISABLE_COPY(LuKtvLocalUser)
 
-    template<typename T>
-    T locked(const T& field);
-    template<typename T>
-    void assign(T& field, const T& value);
+    template <typename T> T locked(const T& field);
+    template <typename T> void assign(T& field, const T& value);
 
     // Read without the lock by design; atomic (relaxed) so that it is no data race.
     QAtomicInteger<int> m_userid { 0 };

@@ -1,0 +1,36 @@
+# Run with -P; see CMakeLists.txt beside it.
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(installed "${WORK_DIR}/installed")
+set(moved "${WORK_DIR}/moved/prefix")
+
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "failed (${result}): ${ARGN}\n${output}")
+    endif()
+    set(run_output "${output}" PARENT_SCOPE)
+endfunction()
+
+run("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${installed}")
+file(MAKE_DIRECTORY "${WORK_DIR}/moved")
+file(RENAME "${installed}" "${moved}")
+
+foreach(file include/lukbase/lukbase.h include/lucore/luplugin.h include/zuzar/mcmediamanager.h
+        include/darivad/mcmediatransferqt.h bin/translations/lukbase_zh_CN.qm)
+    if(NOT EXISTS "${moved}/${file}")
+        message(FATAL_ERROR "not installed: ${file}")
+    endif()
+endforeach()
+file(GLOB_RECURSE private_headers "${moved}/include/*_p.h")
+if(private_headers)
+    message(FATAL_ERROR "private headers installed: ${private_headers}")
+endif()
+
+run("${CMAKE_COMMAND}" -S "${CONSUMER_SOURCE_DIR}" -B "${WORK_DIR}/consumer" -G "${GENERATOR}"
+    "-DCMAKE_PREFIX_PATH=${moved}")
+run("${CMAKE_COMMAND}" --build "${WORK_DIR}/consumer")
+run("${WORK_DIR}/consumer/consumer" "${moved}/bin/translations")
+message(STATUS "${run_output}")
+if(NOT run_output MATCHES "consumer ok")
+    message(FATAL_ERROR "the consumer did not finish")
+endif()
