@@ -39,12 +39,12 @@
         <translation>用于争夺礼物之星</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/gifts/lugiftitem.cpp" line="95"/>
+        <location filename="../src/lukbase/gifts/lugiftitem.cpp" line="94"/>
         <source>%1(Price: %2)</source>
         <translation>%1（价格：%2）</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/gifts/lugiftitem.cpp" line="97"/>
+        <location filename="../src/lukbase/gifts/lugiftitem.cpp" line="96"/>
         <source>Receiver money: %1</source>
         <translation>收礼者所得：%1</translation>
     </message>
