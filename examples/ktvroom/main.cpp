@@ -3,6 +3,8 @@
 //   ktvroom                     opens the window
 //   ktvroom --screenshot DIR    renders each page to DIR/NN-<page>.png and exits
 //                               (no display needed)
+//   ktvroom --gift-prefix URL   fetches the gift pictures from URL instead of the
+//                               sandbox's own loopback gift server
 
 #include "mainwindow.h"
 
@@ -57,9 +59,15 @@ int main(int argc, char** argv)
     QCommandLineOption locale(QStringLiteral("locale"),
         QStringLiteral("Show the texts in <name> (for example en or zh_CN) instead of the configured locale."),
         QStringLiteral("name"));
+    QCommandLineOption giftPrefix(QStringLiteral("gift-prefix"),
+        QStringLiteral("Fetch the gift pictures from <url> instead of the sandbox's own gift server."),
+        QStringLiteral("url"));
     parser.addOption(screenshot);
+    parser.addOption(giftPrefix);
     parser.addOption(locale);
     parser.process(app);
+    if (parser.isSet(giftPrefix))
+        app.setProperty("giftPrefix", parser.value(giftPrefix));
 
     LuKBase::initialize();
     LuKtvLocalUser::instance()->setUserId(10001);

@@ -3,6 +3,8 @@
 #include "lukbaselogging_p.h"
 #include "luktvlocaluser.h"
 
+#include <lukbase/lugiftstarmanager.h>
+
 #include <lucore/lusysinfo.h>
 
 #include <QCoreApplication>
@@ -88,11 +90,14 @@ void initialize()
         return;
     }
     d.appSettings = new QSettings(dataFilePath(QStringLiteral("config.ini")), QSettings::IniFormat);
+    d.giftStars = new LuGiftStarManager;
 }
 
 void finalize()
 {
     LuKBasePrivate& d = LuKBasePrivate::instance();
+    delete d.giftStars;
+    d.giftStars = nullptr;
     delete d.appSettings;
     d.appSettings = nullptr;
     delete d.userSettings;

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class LuGiftStarManager;
 class QSettings;
 
 // The environment's process-wide state. Not locked: the library touches it from the
@@ -12,6 +13,7 @@ struct LuKBasePrivate
     QSettings* appSettings = nullptr;
     QSettings* userSettings = nullptr;
     int userSettingsId = 0;
+    LuGiftStarManager* giftStars = nullptr;
     QString resourceDirectory;
 
     static LuKBasePrivate& instance();

@@ -1,0 +1,191 @@
+#include "giftpage.h"
+#include "giftcard.h"
+#include "giftcatalogue.h"
+#include "giftserver.h"
+
+#include <lukbase/lugiftmanager.h>
+#include <lukbase/lugiftstarmanager.h>
+#include <lukbase/lukbase.h>
+#include <lukbase/luktvlocaluser.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace {
+const int kColumns = 8;
+const int kScreenshotPatienceMs = 15000;
+} // namespace
+
+GiftPage::GiftPage(QWidget* parent)
+    : SandboxPage(parent)
+    , m_giftDirectory(LuKBase::giftDirectory())
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(6);
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+    m_status->setTextFormat(Qt::RichText);
+    layout->addWidget(m_status);
+
+    // Each start begins with an empty gift directory, so the pictures really travel.
+    QDir giftDir(m_giftDirectory);
+    const QStringList leftovers = giftDir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : leftovers)
+        giftDir.remove(name);
+    GiftCatalogue::writeFallbackIcons(m_icons.path());
+
+    m_manager = new LuGiftManager(this);
+    m_manager->setIconsPath(m_icons.path());
+    m_manager->setGiftDirectory(m_giftDirectory);
+    m_manager->setDownloadPrefix(startServer());
+    buildRecords();
+
+    auto* grid = new QGridLayout;
+    grid->setSpacing(5);
+    grid->setContentsMargins(0, 0, 0, 0);
+    int index = 0;
+    for (LuGiftItem* item : std::as_const(m_items)) {
+        auto* card = new GiftCard(item, m_giftDirectory);
+        m_cards.insert(item, card);
+        grid->addWidget(card, index / kColumns, index % kColumns);
+        ++index;
+    }
+    auto* cards = new QWidget;
+    auto* cardsLayout = new QVBoxLayout(cards);
+    cardsLayout->setContentsMargins(0, 0, 0, 0);
+    cardsLayout->addLayout(grid);
+    cardsLayout->addStretch(1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(cards);
+    layout->addWidget(scroll, 1);
+
+    connect(m_manager, &LuGiftManager::thumbnailUpdated, this, [this](LuGiftItem* item) {
+        if (GiftCard* card = m_cards.value(item))
+            card->refresh();
+    });
+    // Animations, star logos and Flash files arrive without a signal: look now and then.
+    m_progress.setInterval(100);
+    connect(&m_progress, &QTimer::timeout, this, &GiftPage::checkProgress);
+    m_clock.start();
+    m_progress.start();
+    m_manager->startDownloads();
+    checkProgress();
+}
+
+GiftPage::~GiftPage()
+{
+    for (LuGiftItem* item : std::as_const(m_items))
+        item->release();
+}
+
+QString GiftPage::title() const
+{
+    return QStringLiteral("Gifts");
+}
+
+QString GiftPage::startServer()
+{
+    const QString chosen = qApp->property("giftPrefix").toString();
+    if (!chosen.isEmpty())
+        return chosen;
+    m_server = new GiftServer(GiftCatalogue::serverFiles(GiftCatalogue::gifts()), this);
+    if (!m_server->start()) {
+        qWarning("ktvroom: the gift server could not listen on 127.0.0.1");
+        return QString();
+    }
+    return m_server->prefix();
+}
+
+void GiftPage::buildRecords()
+{
+    const QDir giftDir(m_giftDirectory);
+    const int me = LuKtvLocalUser::instance()->userid();
+    LuGiftStarManager* stars = LuGiftStarManager::instance();
+    const QList<CatalogueGift> gifts = GiftCatalogue::gifts();
+    for (const CatalogueGift& gift : gifts) {
+        const QString id = QString::number(gift.id);
+        LuGiftItem* item = nullptr;
+        if (gift.type == 2 && stars) {
+            // The local user sent some of the battle stars; the receivers are other singers.
+            const int sent = gift.id % 2 ? 3 : 0;
+            item = stars->addGiftStar(gift.id, gift.type, gift.cmd, gift.flags, gift.name, gift.unit, gift.price,
+                gift.giftmoney, me, sent, 20000 + gift.id, 1);
+        } else {
+            item = new LuGiftItem(gift.id, gift.type, gift.cmd, gift.name, gift.unit, gift.price, gift.giftmoney,
+                giftDir.absoluteFilePath(id + QStringLiteral(".png")),
+                giftDir.absoluteFilePath(id + QStringLiteral(".gif")),
+                giftDir.absoluteFilePath(id + QStringLiteral("_star.gif")), gift.flags);
+        }
+        item->ref();
+        m_items.append(item);
+        m_manager->downloadGiftResource(item);
+
+        m_expectedFiles << id + QStringLiteral(".png") << id + QStringLiteral(".gif");
+        if (gift.type == 2)
+            m_expectedFiles << id + QStringLiteral("_star.gif");
+        if (gift.flags & 1)
+            m_expectedFiles << id + QStringLiteral(".swf");
+    }
+}
+
+int GiftPage::filesArrived() const
+{
+    const QDir giftDir(m_giftDirectory);
+    int arrived = 0;
+    for (const QString& name : m_expectedFiles)
+        arrived += giftDir.exists(name) ? 1 : 0;
+    return arrived;
+}
+
+void GiftPage::checkProgress()
+{
+    const int arrived = filesArrived();
+    const bool complete = arrived == m_expectedFiles.size();
+    int thumbnails = 0;
+    for (GiftCard* card : std::as_const(m_cards)) {
+        if (complete)
+            card->refresh();
+        thumbnails += card->isDownloaded() ? 1 : 0;
+    }
+
+    QString stars;
+    if (LuGiftStarManager* registry = LuGiftStarManager::instance()) {
+        stars = QStringLiteral(" &middot; %1 gift stars, %2 of them sent by you")
+                    .arg(QString::number(registry->allGiftStars().size()),
+                        QString::number(registry->getUserStars(LuKtvLocalUser::instance()->userid()).size()));
+    }
+    const QString server = m_server ? QStringLiteral("the sandbox's gift server") : QStringLiteral("--gift-prefix");
+    m_status->setText(
+        QStringLiteral("<b>Gift catalogue</b>: %1 gifts from <tt>%2</tt> (%3)%4<br>"
+                       "%5 of %6 thumbnails and %7 of %8 files downloaded into <tt>%9</tt>%10")
+            .arg(QString::number(m_items.size()), m_manager->downloadPrefix().toHtmlEscaped(), server, stars,
+                QString::number(thumbnails), QString::number(m_items.size()), QString::number(arrived),
+                QString::number(m_expectedFiles.size()), QDir::toNativeSeparators(m_giftDirectory).toHtmlEscaped(),
+                complete ? QStringLiteral(" in %1 ms").arg(QString::number(m_clock.elapsed())) : QString()));
+    if (complete)
+        m_progress.stop();
+
+    if (m_ready && (complete || m_readyClock.elapsed() > kScreenshotPatienceMs)) {
+        const std::function<void()> ready = std::exchange(m_ready, nullptr);
+        ready();
+    }
+}
+
+void GiftPage::prepareScreenshot(const std::function<void()>& ready)
+{
+    m_ready = ready;
+    m_readyClock.start();
+    if (!m_progress.isActive())
+        m_progress.start();
+    checkProgress();
+}

@@ -1,0 +1,81 @@
+#ifndef LUKBASE_LUGIFTMANAGER_H
+#define LUKBASE_LUGIFTMANAGER_H
+
+#include <lukbase/lugiftitem.h>
+#include <lukbase/lukbase_export.h>
+
+#include <QObject>
+#include <QScopedPointer>
+
+class QNetworkReply;
+class LuGiftManagerPrivate;
+
+/**
+ * Makes sure that every gift record has pictures to show.
+ *
+ * The host creates one manager, gives it the icons directory with the fallback icons
+ * ("ugift.png", "ugift.gif", "ugift_star.gif"), the gift directory and the HTTP prefix of
+ * the gift files, and then passes each record to downloadGiftResource(). For each of the
+ * gift's files that is missing on disk ("<id>.png", "<id>.gif", "<id>_star.gif" for
+ * battle-star gifts, "<id>.swf" for Flash gifts) the record points at the fallback icon
+ * at once and a download is queued. startDownloads() fetches them in the background, at
+ * most five at a time; requests for the same file are merged, and failed downloads are
+ * tried again every 30 seconds, eleven attempts in all. Each arriving file is saved in the
+ * gift directory (atomically: a failed write leaves nothing behind) and written into every
+ * record that waits for it; a new thumbnail is announced with thumbnailUpdated().
+ *
+ * Everything runs on the thread's event loop; nothing blocks. Failures are reported on the
+ * "lukbase.gifts" logging category, and the records then keep their fallback icons.
+ */
+class LUKBASE_EXPORT LuGiftManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit LuGiftManager(QObject* parent = nullptr);
+    /** Drops every queued, waiting and running download, giving back the records they hold. */
+    ~LuGiftManager() override;
+
+    /**
+     * Sets the directory of the fallback icons and loads the fallback thumbnail. Call it
+     * before the first downloadGiftResource(): records get the paths known at that moment.
+     */
+    void setIconsPath(const QString& path);
+    /** Sets the URL prefix that serves the gift files, for example "http://host/gifts/". */
+    void setDownloadPrefix(const QString& prefix);
+    /** The URL prefix of the gift files; empty until set. */
+    QString downloadPrefix() const;
+    /**
+     * Sets the directory that holds the gift files. It is not created: downloads into a
+     * missing directory are reported and dropped.
+     */
+    void setGiftDirectory(const QString& dir);
+    /** The absolute path of the gift directory; the current directory until set. */
+    QString giftDirectory() const;
+
+    /**
+     * Points the record at the fallback icons for every file of the gift that is missing
+     * and queues a download of it. The manager holds a reference on the record until its
+     * downloads are done. Starts nothing; see startDownloads().
+     */
+    void downloadGiftResource(LuGiftItem* item);
+    /** Starts queued downloads, up to five at a time. */
+    void startDownloads();
+
+Q_SIGNALS:
+    /** A downloaded thumbnail (or, if it could not be decoded, a null one) is now in @p item. */
+    void thumbnailUpdated(LuGiftItem* item);
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private Q_SLOTS:
+    void replyFinished(QNetworkReply* reply);
+    void downloadNext();
+
+private:
+    Q_DECLARE_PRIVATE(LuGiftManager)
+    QScopedPointer<LuGiftManagerPrivate> const d_ptr;
+};
+
+#endif

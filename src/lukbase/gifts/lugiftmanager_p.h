@@ -1,0 +1,59 @@
+#ifndef LUKBASE_LUGIFTMANAGER_P_H
+#define LUKBASE_LUGIFTMANAGER_P_H
+
+#include "lugiftmanager.h"
+#include "lukbaseglobal_p.h"
+
+#include <QDir>
+#include <QImage>
+#include <QList>
+#include <QMap>
+#include <QNetworkAccessManager>
+#include <QString>
+
+class LuGiftDownloadItem;
+
+class LUKBASE_AUTOTEST_EXPORT LuGiftManagerPrivate
+{
+public:
+    explicit LuGiftManagerPrivate(LuGiftManager* q);
+    ~LuGiftManagerPrivate();
+
+    static LuGiftManagerPrivate* get(LuGiftManager* manager) { return manager->d_func(); }
+
+    // Queues the download of fileName for item, or lets item join the pending one.
+    void requestFile(LuGiftItem* item, const QString& fileName, int kind);
+    void startQueued();
+    void handleReply(QNetworkReply* reply);
+    // Saves the bytes and hands the file to every waiting record; deletes the download.
+    void complete(LuGiftDownloadItem* download, const QByteArray& bytes);
+    // Queues a failed download for the retry timer, or gives it up.
+    void retryOrDrop(LuGiftDownloadItem* download);
+    void retryWaiting();
+
+    LuGiftManager* const q;
+    QNetworkAccessManager networkManager;
+    QDir giftDir;
+    QString downloadPrefix;
+    QString defaultThumbnailPath;
+    QString defaultImagePath;
+    QString defaultStarLogoPath;
+    QImage defaultThumbnail;
+    QList<LuGiftDownloadItem*> queue;
+    QList<LuGiftDownloadItem*> retryQueue;
+    QMap<QString, LuGiftDownloadItem*> pending;
+    QMap<QNetworkReply*, LuGiftDownloadItem*> running;
+    int maxRunning = 5;
+    int retryTimerId = 0;
+
+    // How long failed downloads wait before they are tried again; tests shorten it.
+    int retryInterval = 30000;
+    // Files tried this many times more after the first attempt are given up.
+    static constexpr int MaxRetries = 10;
+    // Bound of the download queue and of the retry queue each.
+    static constexpr int MaxWaiting = 1000;
+
+    LuGiftManager* q_func() { return q; }
+};
+
+#endif
