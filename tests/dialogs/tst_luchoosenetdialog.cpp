@@ -9,7 +9,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -34,7 +33,6 @@ private Q_SLOTS:
     void initTestCase();
     void init();
 
-    void layout();
     void passesTexts_data();
     void passesTexts();
     void okConnectsSelected_data();
@@ -55,25 +53,6 @@ void tst_LuChooseNetDialog::init()
 {
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
     McEngineSetup::clearJournal();
-}
-
-void tst_LuChooseNetDialog::layout()
-{
-    LuChooseNetDialog dialog;
-    QCOMPARE(dialog.minimumSize(), QSize(320, 200));
-    QCOMPARE(dialog.maximumSize(), QSize(320, 200));
-    QVERIFY(dialog.titleText().isEmpty());
-
-    auto* column = qobject_cast<QVBoxLayout*>(dialog.clientWidget()->layout());
-    QVERIFY(column);
-    QCOMPARE(column->contentsMargins(), QMargins(5, 10, 5, 3));
-    QCOMPARE(column->itemAt(0)->widget(), serverList(dialog));
-    auto* buttons = qobject_cast<QDialogButtonBox*>(column->itemAt(1)->widget());
-    QVERIFY(buttons);
-    QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QVERIFY(buttons->centerButtons());
-    QCOMPARE(serverList(dialog)->parentWidget(), dialog.clientWidget());
-    QVERIFY(McEngineSetup::journal().isEmpty());
 }
 
 void tst_LuChooseNetDialog::passesTexts_data()

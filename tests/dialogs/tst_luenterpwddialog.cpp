@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -50,21 +49,9 @@ void tst_LuEnterPwdDialog::form()
     LuEnterPwdDialog dialog;
     QCOMPARE(dialog.titleText(), QStringLiteral("Room Password"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Room Password"));
-    QCOMPARE(dialog.minimumSize(), QSize(320, 130));
-    QCOMPARE(dialog.maximumSize(), QSize(320, 130));
-
-    QWidget* client = dialog.clientWidget();
-    auto* column = client->findChild<QVBoxLayout*>(QStringLiteral("verticalLayout"));
-    QVERIFY(column);
-    QCOMPARE(column->contentsMargins().bottom(), 3);
-    auto* tip = client->findChild<QLabel*>(QStringLiteral("tipLabel"));
-    QCOMPARE(column->itemAt(0)->widget(), tip);
-    QCOMPARE(column->itemAt(1)->widget(), passwordEdit(dialog));
-    QCOMPARE(column->itemAt(2)->widget()->objectName(), QStringLiteral("buttonBox"));
-    QCOMPARE(tip->text(), QStringLiteral("Please enter room password"));
+    QCOMPARE(dialog.clientWidget()->findChild<QLabel*>(QStringLiteral("tipLabel"))->text(),
+        QStringLiteral("Please enter room password"));
     QCOMPARE(passwordEdit(dialog)->echoMode(), QLineEdit::Password);
-    QVERIFY(standardButton(dialog, QDialogButtonBox::Ok));
-    QVERIFY(standardButton(dialog, QDialogButtonBox::Cancel));
 }
 
 void tst_LuEnterPwdDialog::tipText()

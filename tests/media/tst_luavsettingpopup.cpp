@@ -9,8 +9,6 @@
 #include <zuzar/mcenginesetup.h>
 
 #include <QComboBox>
-#include <QGridLayout>
-#include <QLabel>
 #include <QResource>
 #include <QSettings>
 #include <QStandardPaths>
@@ -137,28 +135,18 @@ void tst_LuAvSettingPopup::form()
     LuAvSettingPopup popup;
 
     QCOMPARE(popup.objectName(), QStringLiteral("AvSettingPopup"));
-    QCOMPARE(popup.minimumSize(), QSize(260, 130));
-    QCOMPARE(popup.maximumSize(), QSize(260, 130));
     QVERIFY(popup.isWindow());
     QVERIFY(popup.windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(popup.inherits("LuObject"));
 
-    // Rows top to bottom: camera, input, output, music.
-    auto* grid = popup.findChild<QGridLayout*>(QStringLiteral("gridLayout"));
-    QVERIFY(grid);
-    const char* rows[][2] = { { "label_3", "cameraBox" }, { "label", "audioInputBox" }, { "label_2", "audioOutputBox" },
-        { "label_4", "bkgndMusicBox" } };
-    const QStringList texts = { "Camera:", "Audio Input:", "Audio Output:", "Bkgnd Music:" };
+    // Keyboard order follows the rows: camera, input, output, music.
+    const char* boxes[] = { "cameraBox", "audioInputBox", "audioOutputBox", "bkgndMusicBox" };
     for (int row = 0; row < 4; ++row) {
-        auto* label = popup.findChild<QLabel*>(QLatin1String(rows[row][0]));
-        QComboBox* combo = box(popup, rows[row][1]);
-        QVERIFY(label && combo);
-        QCOMPARE(label->text(), texts.at(row));
-        QCOMPARE(grid->itemAtPosition(row, 0)->widget(), label);
-        QCOMPARE(grid->itemAtPosition(row, 1)->widget(), combo);
+        QComboBox* combo = box(popup, boxes[row]);
+        QVERIFY(combo);
         QVERIFY(combo->property("luStyled").toBool());
         if (row < 3)
-            QCOMPARE(nextTabStop(combo), box(popup, rows[row + 1][1]));
+            QCOMPARE(nextTabStop(combo), box(popup, boxes[row + 1]));
     }
 
     QCOMPARE(entries(box(popup, "audioInputBox")), kInputs);

@@ -5,7 +5,7 @@
 #include <darivad/mctransstatuswidget.h>
 #include <zuzar/mcenginesetup.h>
 
-#include <QHBoxLayout>
+#include <QLayout>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -84,24 +84,14 @@ void tst_LuVideoControlBar::buttons()
     QVERIFY(bar.isHidden());
     QVERIFY(bar.inherits("LuHoverWidget"));
 
-    auto* layout = qobject_cast<QHBoxLayout*>(bar.layout());
-    QVERIFY(layout);
-    QCOMPARE(layout->contentsMargins(), QMargins(3, 0, 3, 0));
-    QCOMPARE(layout->spacing(), 2);
+    // Left to right: the seven buttons, room to stretch, the two popup buttons.
+    QLayout* layout = bar.layout();
     QCOMPARE(layout->count(), 10);
-    for (int i = 0; i < layout->count(); ++i) {
-        QLayoutItem* item = layout->itemAt(i);
-        if (i == 7) {
-            QVERIFY(item->spacerItem());
-            QVERIFY(item->spacerItem()->expandingDirections() & Qt::Horizontal);
-            continue;
-        }
-        auto* tool = qobject_cast<QToolButton*>(item->widget());
+    QVERIFY(layout->itemAt(7)->spacerItem());
+    for (int i : { 0, 1, 2, 3, 4, 5, 6, 8, 9 }) {
+        auto* tool = qobject_cast<QToolButton*>(layout->itemAt(i)->widget());
         QVERIFY2(tool, qPrintable(QString::number(i)));
         QCOMPARE(tool->objectName(), QStringLiteral("ChatToolButton"));
-        QCOMPARE(tool->iconSize(), QSize(18, 18));
-        QCOMPARE(tool->minimumSize(), QSize(20, 20));
-        QCOMPARE(tool->maximumSize(), QSize(20, 20));
         QCOMPARE(tool->toolTip(), i < 7 ? kToolTips.at(i) : QString());
         QVERIFY(!tool->accessibleName().isEmpty());
     }

@@ -137,11 +137,6 @@ void tst_LuVideoNoneWidget::errorText()
 
     widget.setErrorText(QStringLiteral("<b>%1</b> lost"));
     QCOMPARE(label->text(), QStringLiteral("<b>%1</b> lost"));
-    QCOMPARE(label->palette().color(QPalette::Active, QPalette::WindowText), QColor(221, 19, 3));
-    QCOMPARE(label->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(221, 19, 3));
-    QCOMPARE(label->palette().color(QPalette::Inactive, QPalette::WindowText), QColor(221, 19, 3));
-    QVERIFY(label->font().bold());
-    QCOMPARE(label->font().pointSize(), 16);
 }
 
 void tst_LuVideoNoneWidget::longErrorTextWrapsCentred()
