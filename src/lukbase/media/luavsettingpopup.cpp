@@ -13,11 +13,11 @@
 #include <QSettings>
 
 namespace {
-const QString kAudioGroup = QStringLiteral("Audio");
-const QString kVideoGroup = QStringLiteral("Video");
-const QString kInputKey = QStringLiteral("input_device");
-const QString kOutputKey = QStringLiteral("output_device");
-const QString kCameraKey = QStringLiteral("device");
+constexpr QLatin1String kAudioGroup("Audio");
+constexpr QLatin1String kVideoGroup("Video");
+constexpr QLatin1String kInputKey("input_device");
+constexpr QLatin1String kOutputKey("output_device");
+constexpr QLatin1String kCameraKey("device");
 } // namespace
 
 LuAvSettingPopupPrivate::FileChooser LuAvSettingPopupPrivate::fileChooser;
