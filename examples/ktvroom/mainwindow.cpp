@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "environmentpage.h"
 #include "giftpage.h"
+#include "videopage.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -18,6 +19,7 @@ MainWindow::MainWindow(QWidget* parent)
     // Pages, in the order of the tab bar.
     addPage(new EnvironmentPage);
     addPage(new GiftPage);
+    addPage(new VideoPage);
 }
 
 void MainWindow::addPage(SandboxPage* page)
