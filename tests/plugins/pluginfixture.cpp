@@ -6,23 +6,22 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
 
-QLoggingCategory::CategoryFilter previousFilter = nullptr;
+QLoggingCategory::CategoryFilter filterBeforeDebugLines = nullptr;
 
-void pluginDebugFilter(QLoggingCategory* category)
+void enablePluginDebugLines(QLoggingCategory* category)
 {
-    if (previousFilter)
-        previousFilter(category);
+    if (filterBeforeDebugLines)
+        filterBeforeDebugLines(category);
     if (qstrcmp(category->categoryName(), "lukbase.plugins") == 0)
         category->setEnabled(QtDebugMsg, true);
 }
 
-// "7:create(id=3 schemes=a)" gives handle 7 and plug-in id 3.
+// Plug-in ids by handle, from lines such as "7:create(id=3 schemes=a)".
 QHash<int, int> pluginIdsByHandle()
 {
     static const QRegularExpression createLine(QStringLiteral("^(\\d+):create\\((?:.* )?id=(\\d+)(?: .*)?\\)$"));
@@ -61,9 +60,15 @@ void useHome(const QString& home)
     QStandardPaths::setTestModeEnabled(true);
 }
 
-void enablePluginDebugLines()
+PluginDebugLines::PluginDebugLines()
+    : m_previous(QLoggingCategory::installFilter(enablePluginDebugLines))
 {
-    previousFilter = QLoggingCategory::installFilter(pluginDebugFilter);
+    filterBeforeDebugLines = m_previous;
+}
+
+PluginDebugLines::~PluginDebugLines()
+{
+    QLoggingCategory::installFilter(m_previous);
 }
 
 QString builtInDirectory(int pluginId)
@@ -73,16 +78,9 @@ QString builtInDirectory(int pluginId)
 
 bool install(const QString& source, const QString& directory, const QString& name)
 {
-    if (!QDir().mkpath(directory))
-        return false;
     const QString target = QDir(directory).filePath(name.isEmpty() ? QFileInfo(source).fileName() : name);
     QFile::remove(target);
-    return QFile::copy(source, target);
-}
-
-bool installBuiltIn(int pluginId)
-{
-    return install(journalModulePath(), builtInDirectory(pluginId));
+    return QDir().mkpath(directory) && QFile::copy(source, target);
 }
 
 void removeInstalledPlugins()
@@ -97,12 +95,6 @@ LuKtvPluginHost* fakeHost(quintptr value)
     return reinterpret_cast<LuKtvPluginHost*>(value);
 }
 
-int handleOf(int pluginId)
-{
-    const QHash<int, int> ids = pluginIdsByHandle();
-    return ids.key(pluginId, 0);
-}
-
 QStringList callsOf(int handle)
 {
     const QString prefix = QString::number(handle) + QLatin1Char(':');
@@ -110,6 +102,11 @@ QStringList callsOf(int handle)
     for (QString& call : calls)
         call.remove(0, prefix.size());
     return calls;
+}
+
+int handleOf(int pluginId)
+{
+    return pluginIdsByHandle().key(pluginId, 0);
 }
 
 QStringList journalById()
