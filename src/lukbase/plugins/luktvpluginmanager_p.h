@@ -30,7 +30,8 @@ public:
     void broadcastControl(int code, intptr_t first, intptr_t second);
     // Empties the registry; started plug-ins are stopped in ascending id order.
     void unregisterAll();
-    // Sends the start command to a freshly registered record and traces the result.
+    // Sends the start command to a record that registerPlugin() returned, gives its
+    // reference back and traces the result.
     bool startRegistered(LuKtvPluginManagerPlugin* record, int pluginId, const QString& path, LuKtvPluginHost* host,
         const QString& startArguments);
 
@@ -38,11 +39,15 @@ public:
     // with nothing to load, for an empty module name and (with a warning) for a name that
     // would reach outside the plug-in's directory.
     static bool splitStartText(int pluginId, const QString& text, QString* moduleName, QString* arguments);
-    // The installed version noted in the "version.xml" at path; 0 when there is none.
+    // The installed version noted in the "version.xml" at path: the "number" of the root's
+    // first "version" child. 0 for a missing, unreadable, oversized or malformed file and
+    // for a number that is no decimal int.
     static int readPluginVersion(const QString& path);
 
     LuKtvPluginManager* q_ptr;
+    // Iterated in ascending id order, which is the order of broadcasts and of stopping.
     QMap<int, LuKtvPluginManagerPlugin*> plugins;
+    // Guards plugins only; plug-ins are never called under it but for appSchemes().
     QMutex mutex;
 };
 
