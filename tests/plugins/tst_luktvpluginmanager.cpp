@@ -130,6 +130,7 @@ void tst_LuKtvPluginManager::moduleNameMustStayInItsDirectory_data()
     QTest::newRow("dot dot") << QStringLiteral("..") << QStringLiteral("..");
     QTest::newRow("drive") << QStringLiteral("C:") + name << QStringLiteral("C:") + name;
     QTest::newRow("resource") << QStringLiteral(":/") + name << QStringLiteral(":/") + name;
+    QTest::newRow("nul character") << name + QChar(0) + QStringLiteral("x") << name + QStringLiteral("\\u0000x");
     QTest::newRow("dots inside a name") << QStringLiteral("..") + name << QString();
     QTest::newRow("dots after a name") << name + QStringLiteral("..") << QString();
 }

@@ -25,8 +25,9 @@ class LuKtvPluginManagerPrivate;
  * lies in the application directory under plugins/ktv/<id>/; a downloadable one lies under
  * LuKBase::pluginsDirectory()/<id>/ beside a "version.xml" and is checked against the
  * version the room requires first. The start text names the module file, optionally
- * followed by a space and the argument text that the module's factory receives; the
- * module name must be a plain file name inside the plug-in's directory.
+ * followed by a space and the argument text that the module's factory receives. As the
+ * start text comes from the room, the module name must be a plain file name in the plug-in's
+ * directory: a name with "/", "\", ":" or NUL, or "..", is refused with a warning.
  *
  * Once loaded, a plug-in stays registered (and its module loaded) until the manager is
  * destroyed: stop() only sends the stop command, and a later start() sends the start

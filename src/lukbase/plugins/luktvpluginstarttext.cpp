@@ -5,13 +5,14 @@ namespace {
 
 // The start text comes from the room, so the module it names must stay inside the
 // plug-in's directory: no directory part ("/" or "\"), no drive or resource prefix (":"),
-// which also rules out every absolute path, and not the parent directory itself.
+// which also rules out every absolute path, and not the parent directory itself. A NUL
+// makes no file name at all.
 bool isPlainFileName(const QString& name)
 {
     if (name == QLatin1String(".."))
         return false;
     for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':'))
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.isNull())
             return false;
     }
     return true;
