@@ -2,6 +2,7 @@
 #include "environmentpage.h"
 #include "giftpage.h"
 #include "videopage.h"
+#include "pluginpage.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -20,6 +21,7 @@ MainWindow::MainWindow(QWidget* parent)
     addPage(new EnvironmentPage);
     addPage(new GiftPage);
     addPage(new VideoPage);
+    addPage(new PluginPage);
 }
 
 void MainWindow::addPage(SandboxPage* page)

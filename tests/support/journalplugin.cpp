@@ -4,6 +4,8 @@
 // "<handle>:<operation>(<arguments>)". The loader's argument text configures it:
 //   "refuse"            luCreatePlugin returns null
 //   "schemes=a,b,a"     appSchemes() lists a, b, a
+//   "reenter"           the creation, control(), handleProtocol() and handleAppScheme()
+//                       pass the call to the test's re-entry hook before they return
 // and is otherwise only recorded.
 
 #include <lucore/luplugin.h>
@@ -22,15 +24,18 @@ class JournalPlugin : public LuPlugin
 public:
     explicit JournalPlugin(const QByteArray& arguments)
         : m_handle(TestJournal::nextHandle())
+        , m_arguments(QString::fromUtf8(arguments))
     {
         for (const QByteArray& option : arguments.split(' ')) {
             if (option.startsWith("schemes="))
                 m_schemes = option.mid(8).split(',');
+            else if (option == "reenter")
+                m_reenter = true;
         }
         for (const QByteArray& scheme : m_schemes)
             m_schemePointers.push_back(scheme.constData());
         m_schemePointers.push_back(nullptr);
-        note(QStringLiteral("create(%1)").arg(QString::fromUtf8(arguments)));
+        called(QStringLiteral("create(%1)").arg(QString::fromUtf8(arguments)));
     }
 
     void release() override
@@ -50,21 +55,21 @@ public:
         // The start command carries the start text as its second argument.
         const QString secondText = code == 1 && second ? QString::fromUtf8(reinterpret_cast<const char*>(second))
                                                        : QString::number(qint64(second));
-        note(QStringLiteral("control(%1, %2, %3)")
-                 .arg(QString::number(code), QString::number(qint64(first)), secondText));
+        called(QStringLiteral("control(%1, %2, %3)")
+                   .arg(QString::number(code), QString::number(qint64(first)), secondText));
         return 0;
     }
 
     int handleProtocol(int type, const char* data, int length) override
     {
         const QString text = data ? QString::fromUtf8(data, length) : QStringLiteral("null");
-        note(QStringLiteral("handleProtocol(%1, %2, %3)").arg(QString::number(type), text, QString::number(length)));
+        called(QStringLiteral("handleProtocol(%1, %2, %3)").arg(QString::number(type), text, QString::number(length)));
         return 0;
     }
 
     int handleAppScheme(const char* link) override
     {
-        note(QStringLiteral("handleAppScheme(%1)").arg(QString::fromUtf8(link)));
+        called(QStringLiteral("handleAppScheme(%1)").arg(QString::fromUtf8(link)));
         return 0;
     }
 
@@ -73,7 +78,17 @@ private:
 
     void note(const QString& call) { TestJournal::record(QString::number(m_handle) + QLatin1Char(':') + call); }
 
+    // Calls that a host may answer by calling back into the plug-in's manager.
+    void called(const QString& call)
+    {
+        note(call);
+        if (m_reenter)
+            TestJournal::reenter(m_arguments, call);
+    }
+
     const int m_handle;
+    const QString m_arguments;
+    bool m_reenter = false;
     QByteArrayList m_schemes;
     std::vector<const char*> m_schemePointers;
 };

@@ -1,5 +1,8 @@
-// A shared module without luCreatePlugin: the loader must refuse it.
-extern "C" int luSomethingElse()
+// A module that loads but is no room plug-in: it lacks the luCreatePlugin factory.
+
+#include <lucore/luplugin.h>
+
+extern "C" LU_PLUGIN_EXPORT int luPluginInterfaceVersion()
 {
-    return 42;
+    return 1;
 }

@@ -6,6 +6,7 @@ namespace {
 QMutex journalMutex;
 QStringList journalEntries;
 int handleCount = 0;
+TestJournal::ReentryHook reentryHook;
 } // namespace
 
 namespace TestJournal {
@@ -44,6 +45,23 @@ QStringList entriesStartingWith(const QString& prefix)
             matching.append(entry);
     }
     return matching;
+}
+
+void setReentryHook(const ReentryHook& hook)
+{
+    QMutexLocker locker(&journalMutex);
+    reentryHook = hook;
+}
+
+void reenter(const QString& loaderArguments, const QString& call)
+{
+    ReentryHook hook;
+    {
+        QMutexLocker locker(&journalMutex);
+        hook = reentryHook;
+    }
+    if (hook)
+        hook(loaderArguments, call);
 }
 
 } // namespace TestJournal

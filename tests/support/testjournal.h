@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
+
 #ifdef LUKBASE_TESTJOURNAL_LIBRARY
 #define TESTJOURNAL_EXPORT Q_DECL_EXPORT
 #else
@@ -19,6 +21,13 @@ TESTJOURNAL_EXPORT void clear();
 TESTJOURNAL_EXPORT QStringList entriesStartingWith(const QString& prefix);
 // A number for a new plug-in handle, unique in the process (1, 2, ...; clear() restarts it).
 TESTJOURNAL_EXPORT int nextHandle();
+
+// Lets a test act from inside a plug-in's call, on the calling thread: plug-ins loaded with
+// the argument "reenter" call reenter() with their loader arguments and the call they are
+// in (as journalled, without the handle) before they return. No hook: nothing happens.
+using ReentryHook = std::function<void(const QString& loaderArguments, const QString& call)>;
+TESTJOURNAL_EXPORT void setReentryHook(const ReentryHook& hook);
+TESTJOURNAL_EXPORT void reenter(const QString& loaderArguments, const QString& call);
 } // namespace TestJournal
 
 #endif

@@ -1,0 +1,113 @@
+#ifndef LUKBASE_LUKTVPLUGINMANAGER_H
+#define LUKBASE_LUKTVPLUGINMANAGER_H
+
+#include <lukbase/lukbase_export.h>
+
+#include <lucore/luobject.h>
+
+#include <QList>
+#include <QObject>
+#include <QScopedPointer>
+#include <QString>
+
+/**
+ * The host's interface for room plug-ins. The host application defines it; the library
+ * only hands the pointer to each plug-in with its start command and never calls it.
+ */
+class LuKtvPluginHost;
+
+class LuKtvPluginManagerPrivate;
+
+/**
+ * The registry of the room plug-ins loaded for a room.
+ *
+ * Each plug-in is a module file, identified by an integer plug-in id. A built-in plug-in
+ * lies in the application directory under plugins/ktv/<id>/; a downloadable one lies under
+ * LuKBase::pluginsDirectory()/<id>/ beside a "version.xml" and is checked against the
+ * version the room requires first. The start text names the module file, optionally
+ * followed by a space and the argument text that the module's factory receives. As the
+ * start text comes from the room, the module name must be a plain file name in the plug-in's
+ * directory: a name with "/", "\", ":" or NUL, or "..", is refused with a warning.
+ *
+ * Once loaded, a plug-in stays registered (and its module loaded) until the manager is
+ * destroyed: stop() only sends the stop command, and a later start() sends the start
+ * command again without loading anything. The destructor stops the started plug-ins in
+ * ascending id order and releases every handle that no caller still holds.
+ *
+ * Any thread may call the manager. Plug-ins are called without the registry locked (except
+ * for LuPlugin::appSchemes()), so a plug-in may call back into the manager from control(),
+ * handleProtocol() and handleAppScheme(). Starting and stopping one plug-in id is not
+ * serialised: do not do it from two threads at once.
+ */
+class LUKBASE_EXPORT LuKtvPluginManager : public QObject, public LuObject
+{
+    Q_OBJECT
+
+public:
+    /** An empty registry. */
+    explicit LuKtvPluginManager(QObject* parent = nullptr);
+    /** Stops the started plug-ins in ascending id order and lets go of every plug-in. */
+    ~LuKtvPluginManager() override;
+
+    /**
+     * Starts the built-in plug-in @p pluginId: loads the module named by @p startArguments from
+     * the application directory's plugins/ktv/<id>/ if it is not registered yet, then sends
+     * it the start command with @p host and the whole start text. A plug-in that is already
+     * registered is only sent the start command again, if it was stopped.
+     * Returns true if the plug-in is started when the call returns.
+     */
+    bool start(int pluginId, LuKtvPluginHost* host, const QString& startArguments);
+
+    /**
+     * Starts the downloadable plug-in @p pluginId from LuKBase::pluginsDirectory()/<id>/.
+     * If it is not registered yet and the "version.xml" there is missing or holds a version
+     * lower than @p requiredVersion, nothing is loaded: the directory is created and
+     * downloadPlugin() asks the host to fetch the plug-in into it, and the call returns false.
+     * Otherwise the plug-in is loaded and started as by the built-in start(). A registered
+     * plug-in is started without any version check or file access.
+     * Returns true only if the plug-in is started when the call returns.
+     */
+    bool start(int pluginId, int requiredVersion, const QString& pluginName, const QString& updateUrl,
+        LuKtvPluginHost* host, const QString& startArguments, bool silent);
+
+    /** Sends the stop command to a started plug-in. It stays registered and loaded. */
+    void stop(int pluginId);
+    /** True if the plug-in is registered (loaded), started or not. */
+    bool exists(int pluginId);
+    /** Tells a registered plug-in to show itself, whether it is started or not. */
+    void show(int pluginId);
+    /** Tells a registered plug-in to hide itself, whether it is started or not. */
+    void hide(int pluginId);
+
+    /**
+     * The application schemes the plug-in declares, in its order, each listed once (compared
+     * exactly). Empty for an unknown plug-in.
+     */
+    QList<QString> pluginAppSchemes(int pluginId);
+
+    /**
+     * Passes an application-scheme link to every registered plug-in, in ascending id order;
+     * each one decides for itself whether the link is its own.
+     */
+    void handleAppScheme(const QString& scheme);
+    /** Passes a protocol message of the room, unchanged, to every registered plug-in. */
+    void handleProtocol(int type, const char* data, int length);
+    /** Tells every registered plug-in that the room has been joined. */
+    void joinRoom();
+
+Q_SIGNALS:
+    /**
+     * The downloadable plug-in @p pluginid is missing or older than required. The host should
+     * fetch it, with a "version.xml" holding its version, into @p plugindir (an existing
+     * directory) and call start() again. @p pluginname, @p updateurl and @p silent are the
+     * values given to start().
+     */
+    void downloadPlugin(
+        int pluginid, const QString& pluginname, const QString& plugindir, const QString& updateurl, bool silent);
+
+private:
+    Q_DECLARE_PRIVATE(LuKtvPluginManager)
+    QScopedPointer<LuKtvPluginManagerPrivate> d_ptr;
+};
+
+#endif
