@@ -116,13 +116,14 @@ bool McMediaManager::setAudioDevice(const wchar_t* waveIn, const wchar_t* waveOu
     const QString out = waveOut ? QString::fromWCharArray(waveOut) : QString();
     mcJournal(QStringLiteral("McMediaManager::setAudioDevice(%1, %2)").arg(in, out));
     QMutexLocker locker(&d->mutex);
+    // An empty name asks for the machine's default device: the first one listed.
     if (waveIn) {
         d->waveIn = in;
-        d->waveInChosen = true;
+        d->waveInChosen = !in.isEmpty();
     }
     if (waveOut) {
         d->waveOut = out;
-        d->waveOutChosen = true;
+        d->waveOutChosen = !out.isEmpty();
     }
     return true;
 }

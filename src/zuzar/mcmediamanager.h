@@ -40,7 +40,10 @@ public:
     bool isAudioCaptureStarted() const;
     bool isVideoCaptureStarted() const;
 
-    /** Chooses the audio devices (null keeps a device); takes effect at the next capture start. */
+    /**
+     * Chooses the audio devices; takes effect at the next capture start. A null pointer keeps
+     * a device, an empty name stands for the machine's default device (the first listed).
+     */
     bool setAudioDevice(const wchar_t* waveIn, const wchar_t* waveOut);
 
     virtual void stopAudioCapture();

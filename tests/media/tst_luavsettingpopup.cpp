@@ -247,8 +247,8 @@ void tst_LuAvSettingPopup::deviceChange_data()
                                                    "McMediaManager::setAudioDevice(Mic 2, Speakers B)", start };
     QTest::newRow("input, capture running, no output stored")
         << "audioInputBox" << 2 << "running" << QString() << "Audio/input_device"
-        << QStringList { started, "McMediaManager::waveInDevice()", "McMediaManager::waveOutDevice()", stop,
-               "McMediaManager::setAudioDevice(Headset, Speakers A)", start };
+        << QStringList { started, "McMediaManager::waveInDevice()", stop, "McMediaManager::setAudioDevice(Headset, )",
+               start };
     QTest::newRow("input already in use")
         << "audioInputBox" << 2 << "running in use" << QString() << "Audio/input_device"
         << QStringList { started, "McMediaManager::waveInDevice()" };
@@ -265,8 +265,8 @@ void tst_LuAvSettingPopup::deviceChange_data()
                                                     "McMediaManager::setAudioDevice(Headset, Speakers B)", start };
     QTest::newRow("output, capture running, no input stored")
         << "audioOutputBox" << 1 << "running" << QString() << "Audio/output_device"
-        << QStringList { started, "McMediaManager::waveOutDevice()", "McMediaManager::waveInDevice()", stop,
-               "McMediaManager::setAudioDevice(Mic 1, Speakers B)", start };
+        << QStringList { started, "McMediaManager::waveOutDevice()", stop, "McMediaManager::setAudioDevice(, Speakers B)",
+               start };
     QTest::newRow("output, no media manager")
         << "audioOutputBox" << 1 << "none" << QString() << "Audio/output_device" << QStringList();
     QTest::newRow("camera, capture stopped")

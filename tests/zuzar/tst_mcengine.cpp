@@ -62,6 +62,9 @@ void tst_McEngine::devicesAndCapture()
     QCOMPARE(manager.waveInDevice(), std::wstring(L"Mic \u00e9"));
     QCOMPARE(manager.waveOutDevice(), std::wstring(L"Speakers"));
     QCOMPARE(McEngineSetup::journal().first(), QStringLiteral("McMediaManager::setAudioDevice(Mic \u00e9, )"));
+    // An empty name goes back to the default device, the first one listed.
+    QVERIFY(manager.setAudioDevice(L"", nullptr));
+    QCOMPARE(manager.waveInDevice(), std::wstring(L"Mic A"));
 }
 
 void tst_McEngine::captureMovesToAnotherDevice()

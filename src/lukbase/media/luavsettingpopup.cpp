@@ -160,10 +160,8 @@ void LuAvSettingPopup::inputDeviceChanged(int index)
     const QString name = d->ui->audioInputBox->itemText(index);
     McMediaManagerQt* manager = d->manager();
     if (manager && manager->isAudioCaptureStarted() && name != QString::fromStdWString(manager->waveInDevice())) {
-        // With no output stored, the output in use stays; an empty name would drop it.
-        const std::wstring waveOut = output.isEmpty() ? manager->waveOutDevice() : output.toStdWString();
         manager->stopAudioCapture();
-        manager->setAudioDevice(name.toStdWString().c_str(), waveOut.c_str());
+        manager->setAudioDevice(name.toStdWString().c_str(), output.toStdWString().c_str());
         manager->startAudioCapture();
     }
     d->storeValue(kAudioGroup, kInputKey, name);
@@ -178,10 +176,8 @@ void LuAvSettingPopup::outputDeviceChanged(int index)
     const QString name = d->ui->audioOutputBox->itemText(index);
     McMediaManagerQt* manager = d->manager();
     if (manager && manager->isAudioCaptureStarted() && name != QString::fromStdWString(manager->waveOutDevice())) {
-        // With no input stored, the input in use stays; an empty name would drop it.
-        const std::wstring waveIn = input.isEmpty() ? manager->waveInDevice() : input.toStdWString();
         manager->stopAudioCapture();
-        manager->setAudioDevice(waveIn.c_str(), name.toStdWString().c_str());
+        manager->setAudioDevice(input.toStdWString().c_str(), name.toStdWString().c_str());
         manager->startAudioCapture();
     }
     d->storeValue(kAudioGroup, kOutputKey, name);
