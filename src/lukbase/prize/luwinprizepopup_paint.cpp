@@ -31,6 +31,19 @@ int centredTop(const QRect& rect)
     return rect.top() + (rect.bottom() - rect.top() - 23) / 2;
 }
 
+// Stretches the picture between borders of fixed width. qDrawBorderPixmap() misplaces the
+// parts of a picture whose device pixel ratio is not 1, so the picture goes in as plain
+// pixels with its margins counted in them: a @2x picture then lays out like its original.
+void drawBackground(QPainter& painter, const QRect& target, QPixmap pixmap)
+{
+    const qreal ratio = pixmap.devicePixelRatio();
+    pixmap.setDevicePixelRatio(1);
+    const QMargins sourceMargins(qRound(kBackgroundMargins.left() * ratio), qRound(kBackgroundMargins.top() * ratio),
+        qRound(kBackgroundMargins.right() * ratio), qRound(kBackgroundMargins.bottom() * ratio));
+    qDrawBorderPixmap(
+        &painter, target, kBackgroundMargins, pixmap, pixmap.rect(), sourceMargins, QTileRules(Qt::StretchTile));
+}
+
 } // namespace
 
 void LuWinPrizePopupPrivate::paint(QPainter& painter) const
@@ -59,10 +72,7 @@ void LuWinPrizePopupPrivate::drawEntry(
 
     const QPixmap& backgroundPixmap = prize ? background : redBackground;
     if (backgroundRect.isValid() && !backgroundPixmap.isNull()) {
-        // Source rectangles in device-independent pixels: a @2x picture lays out the same.
-        const QRect source(QPoint(0, 0), backgroundPixmap.deviceIndependentSize().toSize());
-        qDrawBorderPixmap(&painter, backgroundRect, kBackgroundMargins, backgroundPixmap, source, kBackgroundMargins,
-            QTileRules(Qt::StretchTile));
+        drawBackground(painter, backgroundRect, backgroundPixmap);
     }
 
     painter.setFont(font);
