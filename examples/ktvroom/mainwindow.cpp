@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "environmentpage.h"
+#include "prizepage.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -16,6 +17,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     // Pages, in the order of the tab bar.
     addPage(new EnvironmentPage);
+    addPage(new PrizePage);
 }
 
 void MainWindow::addPage(SandboxPage* page)
