@@ -1,8 +1,6 @@
 #ifndef LUKBASE_LUWINPRIZEENTRY_P_H
 #define LUKBASE_LUWINPRIZEENTRY_P_H
 
-#include "lukbaseglobal_p.h"
-
 #include <lukbase/luwinprizemultiple.h>
 
 #include <QImage>
@@ -13,7 +11,7 @@ class LuGiftItem;
 
 // One line of the win-prize ticker. A line with a gift is a prize; without one, a plain
 // message. Every copy holds its own reference to the gift and gives it back when it dies.
-class LUKBASE_AUTOTEST_EXPORT LuWinPrizeEntry
+class LuWinPrizeEntry
 {
 public:
     LuWinPrizeEntry() = default;
