@@ -71,9 +71,8 @@ void LuWinPrizePopupPrivate::drawEntry(
     const bool prize = entry->gift != nullptr;
 
     const QPixmap& backgroundPixmap = prize ? background : redBackground;
-    if (backgroundRect.isValid() && !backgroundPixmap.isNull()) {
+    if (backgroundRect.isValid() && !backgroundPixmap.isNull())
         drawBackground(painter, backgroundRect, backgroundPixmap);
-    }
 
     painter.setFont(font);
     painter.setPen(prize ? kPrizeColor : kMessageColor);
