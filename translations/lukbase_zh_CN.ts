@@ -83,6 +83,20 @@
         </message>
     </context>
     <context>
+        <name>LuMicBonusPopup</name>
+        <message>
+            <location filename="../src/lukbase/prize/lumicbonuspopup.cpp" line="23" />
+            <source>Close</source>
+            <translation>关闭</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/prize/lumicbonuspopup.cpp" line="55" />
+            <location filename="../src/lukbase/prize/lumicbonuspopup.cpp" line="77" />
+            <source>Get Bonus</source>
+            <translation>领取奖励</translation>
+        </message>
+    </context>
+    <context>
         <name>LuVideoControlBar</name>
         <message>
             <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="37" />
@@ -128,6 +142,50 @@
             <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="61" />
             <source>Hide Popup</source>
             <translation>隐藏弹出面板</translation>
+        </message>
+    </context>
+    <context>
+        <name>LuWinPrizePopup</name>
+        <message>
+            <location filename="../src/lukbase/prize/luwinprizehorn.cpp" line="49" />
+            <source>Congratulations to %1 present %2 win %3 multiple, totally %4 money</source>
+            <translation>恭喜 %1 送出的 %2 中了 %3 倍大奖，共获得 %4 金币</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/prize/luwinprizehorn.cpp" line="62" />
+            <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="259" />
+            <source>%1 multiple %2 times,</source>
+            <translation>%1倍%2次，</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/prize/luwinprizehorn.cpp" line="64" />
+            <source>Congratulations to %1 present %2 win %3 totally %4 money</source>
+            <translation>恭喜 %1 送出的 %2 中了 %3 共获得 %4 金币</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="56" />
+            <source>Previous</source>
+            <translation>上一条</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="58" />
+            <source>Next</source>
+            <translation>下一条</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="230" />
+            <source>Congratulations to [%1] present %2 win %3 multiple prize total</source>
+            <translation>恭喜【%1】送出的 %2 中了 %3 倍大奖，共获得</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="262" />
+            <source>Congratulations to [%1] present %2 win %3 total</source>
+            <translation>恭喜【%1】送出的 %2 中了 %3 共获得</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/prize/luwinprizepopup_paint.cpp" line="84" />
+            <source>coins!</source>
+            <translation>金币！</translation>
         </message>
     </context>
     <context>

@@ -3,6 +3,7 @@
 #include "giftpage.h"
 #include "videopage.h"
 #include "pluginpage.h"
+#include "prizepage.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -20,6 +21,7 @@ MainWindow::MainWindow(QWidget* parent)
     // Pages, in the order of the tab bar.
     addPage(new EnvironmentPage);
     addPage(new GiftPage);
+    addPage(new PrizePage);
     addPage(new VideoPage);
     addPage(new PluginPage);
 }

@@ -1,0 +1,52 @@
+#ifndef LUKBASE_LUMICBONUSPOPUP_H
+#define LUKBASE_LUMICBONUSPOPUP_H
+
+#include <lukbase/lukbase_export.h>
+
+#include <lucore/lumoviewindow.h>
+
+#include <QScopedPointer>
+
+class LuMicBonusPopupPrivate;
+
+/**
+ * A small fixed-size window (320 x 290 over the host's ":/pics/bonusbg.png") that offers
+ * the user a microphone bonus: a title, the bonus item's name and picture, a "Get Bonus"
+ * button (object name "BonusButton") with a countdown in seconds, and a close button
+ * (object name "BonusClose"); the host's style sheet draws both buttons.
+ *
+ * Pressing the bonus button emits getBonus() for the host to claim the bonus. When the
+ * countdown has run out the window closes (hides) itself.
+ */
+class LUKBASE_EXPORT LuMicBonusPopup : public LuMovieWindow
+{
+    Q_OBJECT
+
+public:
+    explicit LuMicBonusPopup(QWidget* parent = nullptr);
+    ~LuMicBonusPopup() override;
+
+    /** Sets the title shown at the top. */
+    void setTitle(const QString& title);
+    /** Sets the bonus item's name (shown as typed) and picture; a null pixmap clears the picture. */
+    void setItem(const QString& name, const QPixmap& pixmap);
+    /**
+     * (Re)starts the countdown at @p seconds: the button shows "Get Bonus[n]", counting
+     * down once a second, and the window closes one second after [0]. Zero or a negative
+     * value stops the countdown and leaves the window open.
+     */
+    void setRemainTime(int seconds);
+
+Q_SIGNALS:
+    /** The user pressed the bonus button. */
+    void getBonus();
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    Q_DECLARE_PRIVATE(LuMicBonusPopup)
+    QScopedPointer<LuMicBonusPopupPrivate> d_ptr;
+};
+
+#endif

@@ -1,0 +1,35 @@
+#ifndef LUKBASE_LUMICBONUSPOPUP_P_H
+#define LUKBASE_LUMICBONUSPOPUP_P_H
+
+#include "lukbaseglobal_p.h"
+#include "lumicbonuspopup.h"
+
+class QLabel;
+class QPushButton;
+
+class LUKBASE_AUTOTEST_EXPORT LuMicBonusPopupPrivate
+{
+    Q_DECLARE_PUBLIC(LuMicBonusPopup)
+
+public:
+    static constexpr int countdownInterval = 1000;
+
+    explicit LuMicBonusPopupPrivate(LuMicBonusPopup* q);
+
+    static LuMicBonusPopupPrivate* get(LuMicBonusPopup* popup) { return popup->d_func(); }
+
+    void init();
+    // One tick of the countdown: one second less, or close once it has run out.
+    void tick();
+    void updateButtonText();
+
+    LuMicBonusPopup* q_ptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* itemNameLabel = nullptr;
+    QLabel* itemPixmapLabel = nullptr;
+    QPushButton* bonusButton = nullptr;
+    int remainTime = 0;
+    int timerId = 0;
+};
+
+#endif

@@ -1,0 +1,324 @@
+#include "luwinprizepopup.h"
+#include "luwinprizepopup_p.h"
+
+#include "lukbaselogging_p.h"
+
+#include <lukbase/lugiftitem.h>
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kPopupHeight = 28;
+} // namespace
+
+LuWinPrizePopupPrivate::LuWinPrizePopupPrivate(LuWinPrizePopup* q)
+    : q_ptr(q)
+{
+}
+
+LuWinPrizePopupPrivate::~LuWinPrizePopupPrivate()
+{
+    // Each line gives its gift reference back.
+    qDeleteAll(entries);
+}
+
+void LuWinPrizePopupPrivate::init()
+{
+    Q_Q(LuWinPrizePopup);
+    background.load(QStringLiteral(":/pics/luckbg.png"));
+    redBackground.load(QStringLiteral(":/pics/luckbg_red.png"));
+    digitTiles.load(QStringLiteral(":/pics/luckgold.png"));
+    font.setPointSize(14);
+
+    auto* row = new QHBoxLayout(q);
+    row->setContentsMargins(5, 0, 5, 0);
+    row->addItem(new QSpacerItem(10, 10, QSizePolicy::Expanding, QSizePolicy::Minimum));
+
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(0);
+    row->addLayout(buttons);
+
+    auto makeButton = [&](const QString& objectName, const QString& toolTip) {
+        auto* button = new QPushButton(q);
+        button->setObjectName(objectName);
+        button->setToolTip(toolTip);
+        // The host draws these buttons without text: the tooltip names them for screen readers.
+        button->setAccessibleName(toolTip);
+        buttons->addWidget(button);
+        return button;
+    };
+    prevButton = makeButton(QStringLiteral("WinPrizePrev"), LuWinPrizePopup::tr("Previous"));
+    QObject::connect(prevButton, &QPushButton::clicked, q, &LuWinPrizePopup::prevMessage);
+    nextButton = makeButton(QStringLiteral("WinPrizeNext"), LuWinPrizePopup::tr("Next"));
+    QObject::connect(nextButton, &QPushButton::clicked, q, &LuWinPrizePopup::nextMessage);
+}
+
+void LuWinPrizePopupPrivate::addEntry(const LuWinPrizeEntry& entry)
+{
+    Q_Q(LuWinPrizePopup);
+    entries.append(new LuWinPrizeEntry(entry));
+    if (timerId == 0)
+        timerId = q->startTimer(tickInterval);
+    if (current == 0)
+        announce(0);
+}
+
+void LuWinPrizePopupPrivate::announce(int index)
+{
+    Q_Q(LuWinPrizePopup);
+    if (index < 0 || index >= entries.size())
+        return;
+    LuWinPrizeEntry* entry = entries.at(index);
+    if (!entry->gift || entry->announced)
+        return;
+    // Marked first: a host that adds lines from its horn slot must not see this one again.
+    entry->announced = true;
+
+    QString horn;
+    if (entry->multiples.isEmpty()) {
+        if (entry->multiple < hornMultiple)
+            return;
+        horn = LuWinPrizePopup::makeHornMessage(
+            entry->name, entry->gift->name(), entry->price, qint64(entry->multiple), entry->time);
+    } else {
+        // Grouped by makeMultiples(), the last pair carries the largest multiple.
+        if (entry->multiples.constLast().multiple() < hornMultiple)
+            return;
+        horn = LuWinPrizePopup::makeHornMessage(
+            entry->name, entry->gift->name(), entry->price, entry->multiples, entry->time);
+    }
+    Q_EMIT q->showHornMsg(1, horn);
+    QTimer::singleShot(hornToShakeDelay, q, &LuWinPrizePopup::vibrateNotify);
+}
+
+int LuWinPrizePopupPrivate::slideStep(int remaining) const
+{
+    // The more lines wait, the faster they pass.
+    if (isShaking())
+        return 4;
+    if (remaining > 4)
+        return 20;
+    if (remaining > 2)
+        return 12;
+    if (remaining > 1)
+        return 8;
+    return 4;
+}
+
+bool LuWinPrizePopupPrivate::mayAdvance(int remaining) const
+{
+    if (isShaking())
+        return ticks >= 6;
+    if (remaining > 4)
+        return true;
+    if (remaining >= 3)
+        return ticks >= 2;
+    if (remaining == 2)
+        return ticks >= 3;
+    return ticks >= 6;
+}
+
+void LuWinPrizePopupPrivate::tick()
+{
+    Q_Q(LuWinPrizePopup);
+    if (browse != -1) {
+        // The buttons hold the chosen line for 22 ticks, then the ticker takes over again.
+        if (ticks > 20) {
+            browse = -1;
+            ticks = 0;
+            q->update();
+        } else {
+            ++ticks;
+        }
+        return;
+    }
+
+    const int count = int(entries.size());
+    const int remaining = count - current;
+    if (offset > 0) {
+        offset = qMax(0, offset - slideStep(remaining));
+        q->update();
+        return;
+    }
+    if (current != count - 1) {
+        if (!mayAdvance(remaining)) {
+            ++ticks;
+            return;
+        }
+        ++current;
+        ticks = 0;
+        offset = q->height();
+        q->update();
+        announce(current);
+        return;
+    }
+    if (q->testAttribute(Qt::WA_UnderMouse))
+        return;
+    // The count stops once it has closed the popup, which then closes again on every tick.
+    if (ticks > 30)
+        q->close();
+    else
+        ++ticks;
+}
+
+void LuWinPrizePopupPrivate::prevMessage()
+{
+    Q_Q(LuWinPrizePopup);
+    const int shown = browse != -1 ? browse : current;
+    if (shown >= 1) {
+        browse = shown - 1;
+        offset = 0;
+        q->update();
+    }
+    ticks = 0;
+}
+
+void LuWinPrizePopupPrivate::nextMessage()
+{
+    Q_Q(LuWinPrizePopup);
+    const int last = int(entries.size()) - 1;
+    if (browse == -1) {
+        if (current < last) {
+            // A slide still running is finished by showing its line in place.
+            browse = offset <= 0 ? current + 1 : current;
+            offset = 0;
+            q->update();
+        }
+    } else if (browse < last) {
+        ++browse;
+        offset = 0;
+        q->update();
+    }
+    ticks = 0;
+}
+
+LuWinPrizePopup::LuWinPrizePopup(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+    , d_ptr(new LuWinPrizePopupPrivate(this))
+{
+    Q_D(LuWinPrizePopup);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedHeight(kPopupHeight);
+    d->init();
+}
+
+LuWinPrizePopup::~LuWinPrizePopup() = default;
+
+void LuWinPrizePopup::addPrize(const QString& name, int id, qint64 price, int multiple, qint64 time, LuGiftItem* gift)
+{
+    Q_D(LuWinPrizePopup);
+    if (!gift) {
+        qCWarning(lcPrize) << "win prize without gift refused:" << name;
+        return;
+    }
+    if (d->entries.size() >= LuWinPrizePopupPrivate::maxEntries)
+        return;
+
+    LuWinPrizeEntry entry;
+    entry.id = id;
+    entry.price = price;
+    entry.multiple = multiple;
+    entry.time = time;
+    entry.name = name;
+    entry.setGift(gift);
+    entry.text = tr("Congratulations to [%1] present %2 win %3 multiple prize total")
+                     .arg(name, gift->name(), QString::number(multiple));
+    d->addEntry(entry);
+}
+
+void LuWinPrizePopup::addPrize(const QString& name, int id, qint64 price, const QList<LuWinPrizeMultiple>& multiples,
+    qint64 time, LuGiftItem* gift)
+{
+    Q_D(LuWinPrizePopup);
+    if (!gift) {
+        qCWarning(lcPrize) << "win prize without gift refused:" << name;
+        return;
+    }
+    if (d->entries.size() >= LuWinPrizePopupPrivate::maxEntries)
+        return;
+
+    LuWinPrizeEntry entry;
+    entry.id = id;
+    entry.price = price;
+    entry.time = time;
+    entry.name = name;
+    entry.setGift(gift);
+    entry.multiples = multiples;
+    if (!multiples.isEmpty()) {
+        // The sum wraps in 32 bits; unsigned arithmetic keeps that well defined.
+        quint32 sum = 0;
+        QString parts;
+        for (const LuWinPrizeMultiple& m : multiples) {
+            sum += quint32(m.multiple()) * quint32(m.times());
+            parts += tr("%1 multiple %2 times,").arg(QString::number(m.multiple()), QString::number(m.times()));
+        }
+        entry.multiple = int(sum);
+        entry.text = tr("Congratulations to [%1] present %2 win %3 total").arg(name, gift->name(), parts);
+    }
+    d->addEntry(entry);
+}
+
+void LuWinPrizePopup::addMessage(const QImage& image, const QString& text)
+{
+    Q_D(LuWinPrizePopup);
+    if (d->entries.size() >= LuWinPrizePopupPrivate::maxEntries)
+        return;
+
+    LuWinPrizeEntry entry;
+    entry.image = image;
+    entry.text = text;
+    d->addEntry(entry);
+}
+
+bool LuWinPrizePopup::isMoved() const
+{
+    Q_D(const LuWinPrizePopup);
+    return d->moved;
+}
+
+void LuWinPrizePopup::prevMessage()
+{
+    Q_D(LuWinPrizePopup);
+    d->prevMessage();
+}
+
+void LuWinPrizePopup::nextMessage()
+{
+    Q_D(LuWinPrizePopup);
+    d->nextMessage();
+}
+
+void LuWinPrizePopup::timerEvent(QTimerEvent* event)
+{
+    Q_D(LuWinPrizePopup);
+    const int id = event->timerId();
+    if (id == d->timerId)
+        d->tick();
+    else if (id == d->shakeTimerId)
+        d->shakeTick();
+    else if (id == d->shakeStepTimer.timerId())
+        d->shakeStepTick();
+    else
+        QWidget::timerEvent(event);
+}
+
+void LuWinPrizePopup::paintEvent(QPaintEvent* event)
+{
+    Q_UNUSED(event)
+    Q_D(LuWinPrizePopup);
+    QPainter painter(this);
+    d->paint(painter);
+}
+
+void LuWinPrizePopup::resizeEvent(QResizeEvent* event)
+{
+    Q_D(LuWinPrizePopup);
+    d->updateMask();
+    QWidget::resizeEvent(event);
+}

@@ -1,0 +1,98 @@
+#ifndef LUKBASE_LUWINPRIZEPOPUP_P_H
+#define LUKBASE_LUWINPRIZEPOPUP_P_H
+
+#include "lukbaseglobal_p.h"
+#include "luwinprizeentry_p.h"
+#include "luwinprizepopup.h"
+
+#include <QBasicTimer>
+#include <QFont>
+#include <QPixmap>
+#include <QPoint>
+#include <QRect>
+
+class QPainter;
+class QPushButton;
+
+class LUKBASE_AUTOTEST_EXPORT LuWinPrizePopupPrivate
+{
+    Q_DECLARE_PUBLIC(LuWinPrizePopup)
+
+public:
+    // The most lines a popup keeps; later ones are dropped.
+    static constexpr int maxEntries = 256;
+    // A win of this multiple or more is announced to the room.
+    static constexpr int hornMultiple = 500;
+    static constexpr int tickInterval = 200;
+    static constexpr int shakeInterval = 100;
+    static constexpr int shakeStepInterval = 20;
+    static constexpr int hornToShakeDelay = 500;
+
+    explicit LuWinPrizePopupPrivate(LuWinPrizePopup* q);
+    ~LuWinPrizePopupPrivate();
+
+    static LuWinPrizePopupPrivate* get(LuWinPrizePopup* popup) { return popup->d_func(); }
+
+    void init();
+
+    void addEntry(const LuWinPrizeEntry& entry);
+    void announce(int index);
+
+    // One tick of the 200 ms ticker.
+    void tick();
+    bool isShaking() const { return shakeTimerId != 0; }
+    int slideStep(int remaining) const;
+    bool mayAdvance(int remaining) const;
+
+    void prevMessage();
+    void nextMessage();
+
+    void startShake();
+    // One tick of the 100 ms shake timer: the first of its five moves now, the others
+    // spread by the 20 ms step timer.
+    void shakeTick();
+    void shakeStepTick();
+    void endShakeRound();
+    void shakeMove(const QPoint& position);
+
+    void paint(QPainter& painter) const;
+    // Draws entry index into rect; the background (when backgroundRect is valid) stays put
+    // while a sliding line moves over it.
+    void drawEntry(QPainter& painter, int index, const QRect& rect, const QRect& backgroundRect) const;
+    int drawAmount(QPainter& painter, qint64 amount, int x, int top) const;
+    void updateMask();
+
+    LuWinPrizePopup* q_ptr;
+    QPixmap background;
+    QPixmap redBackground;
+    QPixmap digitTiles;
+    QFont font;
+    QList<LuWinPrizeEntry*> entries;
+    int timerId = 0;
+    int current = 0;
+    int browse = -1;
+    int ticks = 0;
+    int offset = 0;
+    int shakeTimerId = 0;
+    int shakeCount = 0;
+    QRect savedRect;
+    bool moved = false;
+
+    QPushButton* prevButton = nullptr;
+    QPushButton* nextButton = nullptr;
+
+    // The moves of one shake tick: the next offset to take (-1 = none pending) from the
+    // window position read at the tick.
+    QBasicTimer shakeStepTimer;
+    int shakeStep = -1;
+    QPoint shakeOrigin;
+
+    // A drag of the window by its body: userMoving while the window system moves it for
+    // the user, or dragOffset (pointer minus window position) while the popup moves itself
+    // where the window system cannot.
+    bool userMoving = false;
+    bool dragging = false;
+    QPoint dragOffset;
+};
+
+#endif
