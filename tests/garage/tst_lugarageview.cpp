@@ -90,6 +90,8 @@ private Q_SLOTS:
     void cursor();
     void ownerText_data();
     void ownerText();
+    void roomForTheIcon_data();
+    void roomForTheIcon();
     void longNameKeepsTheSuffix();
     void paintIdleCard();
     void paintHoveredCard();
@@ -343,40 +345,75 @@ void tst_LuGarageView::cursor()
 void tst_LuGarageView::ownerText_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("withIcon");
+    QTest::addColumn<int>("iconWidth");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("without a picture") << "Ann" << false << "[Ann](101)'s car.";
-    QTest::newRow("with a picture") << "Ann" << true << "[   Ann](101)'s car.";
-    QTest::newRow("markers in the name") << "%1%2%3" << false << "[%1%2%3](101)'s car.";
-    QTest::newRow("second marker only") << "x%2" << true << "[   x%2](101)'s car.";
-    QTest::newRow("empty name") << "" << false << "[](101)'s car.";
+    QTest::newRow("without a picture") << "Ann" << 0 << "[Ann](101)'s car.";
+    QTest::newRow("with a small picture") << "Ann" << 4 << "[   Ann](101)'s car.";
+    QTest::newRow("markers in the name") << "%1%2%3" << 0 << "[%1%2%3](101)'s car.";
+    QTest::newRow("second marker only") << "x%2" << 4 << "[   x%2](101)'s car.";
+    QTest::newRow("empty name") << "" << 0 << "[](101)'s car.";
 }
 
 void tst_LuGarageView::ownerText()
 {
     QFETCH(QString, name);
-    QFETCH(bool, withIcon);
+    QFETCH(int, iconWidth);
     QFETCH(QString, text);
 
     const QFontMetrics metrics(QApplication::font());
-    QCOMPARE(LuGarageViewDelegate::ownerText(metrics, name, QStringLiteral("101"), withIcon, 1000), text);
+    QCOMPARE(LuGarageViewDelegate::ownerText(metrics, name, QStringLiteral("101"), iconWidth, 1000), text);
 
     // The same text painted on the name card of a card.
-    LuGarageItem item(101, name, withIcon ? solid(12, 12, Qt::cyan) : QImage(), m_car);
+    LuGarageItem item(101, name, iconWidth ? solid(iconWidth, iconWidth, Qt::cyan) : QImage(), m_car);
     PaintRecorder recorder(QSize(400, 300));
     paintCard(recorder, &item, QRect(0, 0, 190, 140), QStyle::State_Enabled);
     QCOMPARE(recorder.textIn(QRect(0, 110, 190, 20)), text);
+}
+
+void tst_LuGarageView::roomForTheIcon_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<int>("iconWidth");
+
+    QFont narrow = QApplication::font();
+    narrow.setPixelSize(9);
+    QFont wide(QStringLiteral("DejaVu Sans Mono"));
+    wide.setPixelSize(14);
+    QTest::newRow("16 pixels, narrow spaces") << narrow << 16;
+    QTest::newRow("16 pixels, wide spaces") << wide << 16;
+    QTest::newRow("24 pixels") << QApplication::font() << 24;
+}
+
+void tst_LuGarageView::roomForTheIcon()
+{
+    QFETCH(QFont, font);
+    QFETCH(int, iconWidth);
+
+    // The name starts after the picture, which is drawn 7 pixels right of the text's start.
+    const QFontMetrics metrics(font);
+    const QString text
+        = LuGarageViewDelegate::ownerText(metrics, QStringLiteral("Ann"), QStringLiteral("1"), iconWidth, 1000);
+    const QRegularExpressionMatch match
+        = QRegularExpression(QStringLiteral("^\\[( {3,})Ann\\]\\(1\\)'s car\\.$")).match(text);
+    QVERIFY2(match.hasMatch(), qPrintable(text));
+    const QString prefix = QLatin1Char('[') + match.captured(1);
+    QVERIFY(metrics.horizontalAdvance(prefix) >= 7 + iconWidth);
+    // No more spaces than needed beyond the usual three.
+    if (match.captured(1).size() > 3)
+        QVERIFY(metrics.horizontalAdvance(prefix.chopped(1)) < 7 + iconWidth + 1);
 }
 
 void tst_LuGarageView::longNameKeepsTheSuffix()
 {
     const QString name = QStringLiteral("The Extraordinarily Long Stage Name Of A Night Singer");
     const QFontMetrics metrics(QApplication::font());
-    for (bool withIcon : { false, true }) {
-        const QString text = LuGarageViewDelegate::ownerText(metrics, name, QStringLiteral("12345"), withIcon, 160);
+    for (int iconWidth : { 0, 16 }) {
+        const QString text = LuGarageViewDelegate::ownerText(metrics, name, QStringLiteral("12345"), iconWidth, 160);
         QVERIFY2(text.endsWith(QChar(0x2026) + kSuffix), qPrintable(text));
-        QVERIFY(text.startsWith(withIcon ? QStringLiteral("[   The") : QStringLiteral("[The")));
+        QVERIFY(text.startsWith(iconWidth ? QStringLiteral("[   ") : QStringLiteral("[The")));
+        if (iconWidth)
+            QVERIFY(text.contains(QStringLiteral(" The")));
         QVERIFY(metrics.horizontalAdvance(text) <= 160);
     }
 }
@@ -460,7 +497,7 @@ void tst_LuGarageView::paintOwnerIcon()
     // Picture, name card, icon: 7 pixels right of the text's start, centred on the name card.
     QCOMPARE(recorder.images().size(), 3);
     const PaintRecorder::Text owner = recorder.textContaining(kSuffix);
-    QVERIFY(owner.text.startsWith(QStringLiteral("[   Cy")));
+    QVERIFY(QRegularExpression(QStringLiteral("^\\[ {3,}Cy\\]")).match(owner.text).hasMatch());
     const QRectF target = recorder.images().at(2).target;
     QCOMPARE(target.size(), drawn);
     QCOMPARE(target.left(), owner.baseline.x() + 7);

@@ -13,6 +13,8 @@ constexpr int kCardHeight = 140;
 constexpr int kPictureBottomMargin = 35;
 // The owner's picture starts this far right of the owner text, just after the bracket.
 constexpr int kIconOffset = 7;
+// Spaces that make room for the owner's picture at most; a picture wider than that overlaps.
+constexpr int kMaxIconSpaces = 32;
 
 const int kCentredLine = Qt::AlignCenter | Qt::TextSingleLine;
 
@@ -23,7 +25,8 @@ void drawOwner(QPainter* painter, const QRect& nameCard, const QModelIndex& inde
     const QImage icon = index.data(Qt::UserRole + 6).value<QImage>();
 
     const QFontMetrics metrics = painter->fontMetrics();
-    const QString text = LuGarageViewDelegate::ownerText(metrics, name, id, !icon.isNull(), nameCard.width());
+    const qreal iconWidth = icon.isNull() ? 0 : icon.deviceIndependentSize().width();
+    const QString text = LuGarageViewDelegate::ownerText(metrics, name, id, iconWidth, nameCard.width());
     const int textWidth = metrics.horizontalAdvance(text);
     const int x = nameCard.left() + (nameCard.width() - textWidth) / 2;
 
@@ -86,10 +89,17 @@ QRect LuGarageViewDelegate::nameCardRect(const QRect& card)
 }
 
 QString LuGarageViewDelegate::ownerText(
-    const QFontMetrics& metrics, const QString& name, const QString& id, bool withIcon, int width)
+    const QFontMetrics& metrics, const QString& name, const QString& id, qreal iconWidth, int width)
 {
-    // Three spaces keep room for the owner's picture after the bracket.
-    const QString prefix = withIcon ? QStringLiteral("[   ") : QStringLiteral("[");
+    QString prefix = QStringLiteral("[");
+    if (iconWidth > 0) {
+        // Three spaces keep room for the owner's picture after the bracket. Fonts with
+        // narrow spaces get a few more, so that the name starts after the picture.
+        prefix += QStringLiteral("   ");
+        const qreal room = kIconOffset + iconWidth + 1;
+        while (metrics.horizontalAdvance(prefix) < room && prefix.size() < kMaxIconSpaces)
+            prefix += QLatin1Char(' ');
+    }
     // One arg() call for both values, so that a "%1" inside a name is shown as typed.
     const QString text = (prefix + QStringLiteral("%1](%2)")).arg(name, id);
     const QString suffix = LuGarageView::tr("'s car.");

@@ -30,9 +30,10 @@ public:
     // The name card under the car: 160 x 20, centred, 29 pixels above the card's last row.
     static QRect nameCardRect(const QRect& card);
     // "[name](id)'s car." fitted into width: the name part is elided, the suffix stays
-    // whole. With an owner picture the bracket is followed by room for it.
+    // whole. With an owner picture (iconWidth > 0) the bracket is followed by spaces that
+    // leave room for it.
     static QString ownerText(
-        const QFontMetrics& metrics, const QString& name, const QString& id, bool withIcon, int width);
+        const QFontMetrics& metrics, const QString& name, const QString& id, qreal iconWidth, int width);
 
 private:
     QImage m_nameCard;
