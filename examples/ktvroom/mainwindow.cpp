@@ -1,5 +1,8 @@
 #include "mainwindow.h"
+#include "chatpage.h"
 #include "environmentpage.h"
+#include "garagepage.h"
+#include "giftlistpage.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -16,6 +19,9 @@ MainWindow::MainWindow(QWidget* parent)
 
     // Pages, in the order of the tab bar.
     addPage(new EnvironmentPage);
+    addPage(new GiftListPage);
+    addPage(new GaragePage);
+    addPage(new ChatPage);
 }
 
 void MainWindow::addPage(SandboxPage* page)
