@@ -4,6 +4,7 @@
 #include <lukbase/lugarageview.h>
 
 #include "garage/lugarageviewdelegate_p.h"
+#include "markingtranslator.h"
 #include "paintrecorder.h"
 
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTranslator>
 
 namespace {
 
@@ -23,25 +23,6 @@ const QColor kGotoFace(0xd0, 0x20, 0x20);
 
 const QString kSuffix = QStringLiteral("'s car.");
 const QString kGotoText = QStringLiteral("Go to his/her garage.");
-
-class MarkingTranslator : public QTranslator
-{
-public:
-    explicit MarkingTranslator(const char* context)
-        : m_context(context)
-    {
-    }
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* sourceText, const char*, int) const override
-    {
-        if (m_context != context)
-            return QString();
-        return QStringLiteral("<") + QString::fromUtf8(sourceText) + QStringLiteral(">");
-    }
-
-private:
-    QByteArray m_context;
-};
 
 QImage solid(int width, int height, const QColor& color)
 {
@@ -77,40 +58,39 @@ class tst_LuGarageView : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void construction();
-    void lookup();
-    void buttonRect_data();
-    void buttonRect();
-    void nameCardRect();
+    void rectangles_data();
+    void rectangles();
     void mouse_data();
     void mouse();
     void clicksDoNotSelect();
     void cursor();
     void ownerText_data();
     void ownerText();
-    void roomForTheIcon_data();
     void roomForTheIcon();
     void longNameKeepsTheSuffix();
-    void paintIdleCard();
-    void paintHoveredCard();
-    void paintOwnerIcon_data();
-    void paintOwnerIcon();
-    void paintCarlessCard();
+    void paintCard_data();
+    void paintCard();
+    void hoverTexts();
+    void ownerIcon_data();
+    void ownerIcon();
     void translationContext();
     void hoverCoverOnlyUnderTheMouse();
 
 private:
-    // Shows a view of two cards, 500 pixels wide, so there is empty space right of them.
-    void showView(LuGarageView& view);
-    QPoint pointAt(const LuGarageView& view, Place place) const;
-    void paintCard(PaintRecorder& recorder, LuGarageItem* item, const QRect& rect, QStyle::State state);
+    // Shows the view 500 pixels wide, so there is empty space right of the two cards.
+    void showView();
+    QPoint pointAt(Place place) const;
+    void paint(PaintRecorder& recorder, LuGarageItem* item, const QRect& rect, QStyle::State state);
 
     QTemporaryDir m_dir;
     LuCarItem* m_car = nullptr;
     LuCarItem* m_hiResCar = nullptr;
     QList<LuGarageItem*> m_items;
+    LuGarageView* m_view = nullptr;
 };
 
 void tst_LuGarageView::initTestCase()
@@ -128,31 +108,39 @@ void tst_LuGarageView::initTestCase()
     m_hiResCar = new LuCarItem(10, QStringLiteral("Coupe"), 1, hiRes, QString());
 }
 
+void tst_LuGarageView::cleanupTestCase()
+{
+    delete m_car;
+    delete m_hiResCar;
+}
+
 void tst_LuGarageView::init()
 {
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
     m_items = { new LuGarageItem(101, QStringLiteral("Ann"), QImage(), m_car),
         new LuGarageItem(102, QStringLiteral("Bo"), solid(16, 16, Qt::cyan), m_car) };
+    m_view = new LuGarageView;
+    m_view->setCars(m_items);
 }
 
 void tst_LuGarageView::cleanup()
 {
+    delete m_view;
     qDeleteAll(m_items);
     m_items.clear();
 }
 
-void tst_LuGarageView::showView(LuGarageView& view)
+void tst_LuGarageView::showView()
 {
-    view.setCars(m_items);
-    view.resize(500, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    m_view->resize(500, 200);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
 }
 
-QPoint tst_LuGarageView::pointAt(const LuGarageView& view, Place place) const
+QPoint tst_LuGarageView::pointAt(Place place) const
 {
-    const QRect first = view.visualRect(view.model()->index(0, 0));
-    const QRect second = view.visualRect(view.model()->index(1, 0));
+    const QRect first = m_view->visualRect(m_view->model()->index(0, 0));
+    const QRect second = m_view->visualRect(m_view->model()->index(1, 0));
     switch (place) {
     case Button0:
         return LuGarageViewDelegate::buttonRect(first).center();
@@ -166,82 +154,55 @@ QPoint tst_LuGarageView::pointAt(const LuGarageView& view, Place place) const
     return QPoint();
 }
 
-void tst_LuGarageView::paintCard(PaintRecorder& recorder, LuGarageItem* item, const QRect& rect, QStyle::State state)
+void tst_LuGarageView::paint(PaintRecorder& recorder, LuGarageItem* item, const QRect& rect, QStyle::State state)
 {
-    LuGarageView view;
-    view.setCars({ item });
+    m_view->setCars({ item });
     QStyleOptionViewItem option;
     option.rect = rect;
     option.state = state;
     QPainter painter(&recorder);
-    painter.setFont(view.font());
-    view.itemDelegate()->paint(&painter, option, view.model()->index(0, 0));
+    painter.setFont(m_view->font());
+    m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
 }
 
 void tst_LuGarageView::construction()
 {
-    LuGarageView view;
-    QVERIFY(view.qt_metacast("LuObject"));
-    QCOMPARE(view.objectName(), QStringLiteral("GarageListView"));
-    QCOMPARE(view.viewMode(), QListView::IconMode);
-    QCOMPARE(view.spacing(), 8);
-    QCOMPARE(view.contextMenuPolicy(), Qt::CustomContextMenu);
-    QVERIFY(view.viewport()->hasMouseTracking());
+    QVERIFY(m_view->qt_metacast("LuObject"));
+    QCOMPARE(m_view->objectName(), QStringLiteral("GarageListView"));
+    QCOMPARE(m_view->spacing(), 8);
+    QCOMPARE(m_view->contextMenuPolicy(), Qt::CustomContextMenu);
+    QVERIFY(m_view->viewport()->hasMouseTracking());
 
-    auto* model = qobject_cast<LuGarageModel*>(view.model());
-    QVERIFY(model);
-    QCOMPARE(model->parent(), &view);
-    QVERIFY(qobject_cast<LuGarageViewDelegate*>(view.itemDelegate()));
-    QCOMPARE(view.itemDelegate()->parent(), &view);
-
-    view.setCars(m_items);
-    for (int row = 0; row < 2; ++row) {
-        const QModelIndex index = view.model()->index(row, 0);
-        QCOMPARE(view.itemDelegate()->sizeHint(QStyleOptionViewItem(), index), QSize(190, 140));
-    }
+    const QModelIndex second = m_view->index(m_items.at(1));
+    QCOMPARE(m_view->itemDelegate()->sizeHint(QStyleOptionViewItem(), second), QSize(190, 140));
+    m_view->setCurrentIndex(second);
+    QCOMPARE(m_view->currentCar(), m_items.at(1));
 }
 
-void tst_LuGarageView::lookup()
-{
-    LuGarageView view;
-    view.setCars(m_items);
-    QCOMPARE(view.model()->rowCount(), 2);
-    const QModelIndex second = view.index(m_items.at(1));
-    QCOMPARE(second.row(), 1);
-    QCOMPARE(view.car(second), m_items.at(1));
-    QCOMPARE(view.currentCar(), nullptr);
-    view.setCurrentIndex(second);
-    QCOMPARE(view.currentCar(), m_items.at(1));
-
-    LuGarageItem stranger(7, QString(), QImage(), nullptr);
-    QVERIFY(!view.index(&stranger).isValid());
-    QCOMPARE(view.car(view.index(&stranger)), nullptr);
-}
-
-void tst_LuGarageView::buttonRect_data()
+void tst_LuGarageView::rectangles_data()
 {
     QTest::addColumn<QRect>("card");
     QTest::addColumn<QRect>("button");
+    QTest::addColumn<QRect>("nameCard");
 
-    QTest::newRow("card at the origin") << QRect(0, 0, 190, 140) << QRect(QPoint(38, 106), QPoint(151, 129));
-    QTest::newRow("moved card") << QRect(206, 8, 190, 140) << QRect(QPoint(244, 114), QPoint(357, 137));
-    QTest::newRow("odd width") << QRect(0, 0, 191, 140) << QRect(QPoint(38, 106), QPoint(151, 129));
-    // (100 - 113) / 2 rounds toward zero.
-    QTest::newRow("narrower than the button") << QRect(0, 0, 101, 50) << QRect(QPoint(-6, 16), QPoint(107, 39));
+    QTest::newRow("card at the origin") << QRect(0, 0, 190, 140) << QRect(QPoint(38, 106), QPoint(151, 129))
+                                        << QRect(15, 110, 160, 20);
+    QTest::newRow("moved card") << QRect(206, 8, 190, 140) << QRect(QPoint(244, 114), QPoint(357, 137))
+                                << QRect(221, 118, 160, 20);
+    QTest::newRow("odd width") << QRect(0, 0, 191, 140) << QRect(QPoint(38, 106), QPoint(151, 129))
+                               << QRect(15, 110, 160, 20);
+    // (100 - 113) / 2 and (100 - 159) / 2 round toward zero.
+    QTest::newRow("narrower than the button")
+        << QRect(0, 0, 101, 50) << QRect(QPoint(-6, 16), QPoint(107, 39)) << QRect(-29, 20, 160, 20);
 }
 
-void tst_LuGarageView::buttonRect()
+void tst_LuGarageView::rectangles()
 {
     QFETCH(QRect, card);
     QFETCH(QRect, button);
+    QFETCH(QRect, nameCard);
     QCOMPARE(LuGarageViewDelegate::buttonRect(card), button);
-    QCOMPARE(LuGarageViewDelegate::buttonRect(card).size(), QSize(114, 24));
-}
-
-void tst_LuGarageView::nameCardRect()
-{
-    QCOMPARE(LuGarageViewDelegate::nameCardRect(QRect(0, 0, 190, 140)), QRect(15, 110, 160, 20));
-    QCOMPARE(LuGarageViewDelegate::nameCardRect(QRect(206, 8, 190, 140)), QRect(221, 118, 160, 20));
+    QCOMPARE(LuGarageViewDelegate::nameCardRect(card), nameCard);
 }
 
 void tst_LuGarageView::mouse_data()
@@ -253,11 +214,9 @@ void tst_LuGarageView::mouse_data()
     const Qt::MouseButton right = Qt::RightButton;
     QTest::newRow("click the button") << QList<Step> { { Press, left, Button0 }, { Release, left, Button0 } }
                                       << QList<int> { 101 };
-    QTest::newRow("click the other card's button")
-        << QList<Step> { { Press, left, Button1 }, { Release, left, Button1 } } << QList<int> { 102 };
-    QTest::newRow("two clicks") << QList<Step> { { Press, left, Button0 }, { Release, left, Button0 },
-        { Press, left, Button0 }, { Release, left, Button0 } }
-                                << QList<int> { 101, 101 };
+    QTest::newRow("two clicks on the other card") << QList<Step> { { Press, left, Button1 }, { Release, left, Button1 },
+        { Press, left, Button1 }, { Release, left, Button1 } }
+                                                  << QList<int> { 102, 102 };
     QTest::newRow("drag off clears") << QList<Step> { { Press, left, Button0 }, { Move, left, Picture0 },
         { Release, left, Picture0 }, { Release, left, Button0 } }
                                      << QList<int>();
@@ -271,10 +230,8 @@ void tst_LuGarageView::mouse_data()
         << QList<Step> { { Press, left, Button0 }, { Release, right, Picture0 }, { Release, left, Button0 } }
         << QList<int> { 101 };
     QTest::newRow("release over empty space keeps the press") << QList<Step> { { Press, left, Button0 },
-        { Release, left, Empty }, { Release, left, Button0 } } << QList<int> { 101 };
-    QTest::newRow("kept press outlives a press outside the button") << QList<Step> { { Press, left, Button0 },
         { Release, left, Empty }, { Press, left, Picture0 }, { Release, left, Button0 } }
-                                                                    << QList<int> { 101 };
+                                                              << QList<int> { 101 };
 }
 
 void tst_LuGarageView::mouse()
@@ -282,17 +239,16 @@ void tst_LuGarageView::mouse()
     QFETCH(QList<Step>, steps);
     QFETCH(QList<int>, userids);
 
-    LuGarageView view;
-    showView(view);
-    QSignalSpy spy(&view, &LuGarageView::gotoUserGarage);
+    showView();
+    QSignalSpy spy(m_view, &LuGarageView::gotoUserGarage);
     for (const Step& step : steps) {
-        const QPoint point = pointAt(view, step.place);
+        const QPoint point = pointAt(step.place);
         if (step.action == Press)
-            QTest::mousePress(view.viewport(), step.button, {}, point);
+            QTest::mousePress(m_view->viewport(), step.button, {}, point);
         else if (step.action == Release)
-            QTest::mouseRelease(view.viewport(), step.button, {}, point);
+            QTest::mouseRelease(m_view->viewport(), step.button, {}, point);
         else
-            QTest::mouseMove(view.viewport(), point);
+            QTest::mouseMove(m_view->viewport(), point);
     }
 
     QList<int> emitted;
@@ -303,43 +259,39 @@ void tst_LuGarageView::mouse()
 
 void tst_LuGarageView::clicksDoNotSelect()
 {
-    LuGarageView view;
-    showView(view);
-    view.clearFocus();
-    view.setCurrentIndex(QModelIndex());
+    showView();
+    m_view->setCurrentIndex(QModelIndex());
     for (Place place : { Picture0, Button1 }) {
-        QTest::mousePress(view.viewport(), Qt::LeftButton, {}, pointAt(view, place));
-        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, pointAt(view, place));
+        QTest::mousePress(m_view->viewport(), Qt::LeftButton, {}, pointAt(place));
+        QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, pointAt(place));
     }
     // Nor does dragging across cards with the button held.
-    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, pointAt(view, Picture0));
-    QTest::mouseMove(view.viewport(), pointAt(view, Button0));
-    QTest::mouseMove(view.viewport(), pointAt(view, Button1));
-    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, pointAt(view, Button1));
-    QVERIFY(!view.currentIndex().isValid());
-    QVERIFY(view.selectionModel()->selectedIndexes().isEmpty());
-    QVERIFY(static_cast<StateOf&>(view).idle());
+    QTest::mousePress(m_view->viewport(), Qt::LeftButton, {}, pointAt(Picture0));
+    QTest::mouseMove(m_view->viewport(), pointAt(Button0));
+    QTest::mouseMove(m_view->viewport(), pointAt(Button1));
+    QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, pointAt(Button1));
+    QVERIFY(!m_view->currentIndex().isValid());
+    QVERIFY(m_view->selectionModel()->selectedIndexes().isEmpty());
+    QVERIFY(static_cast<StateOf*>(m_view)->idle());
 }
 
 void tst_LuGarageView::cursor()
 {
-    LuGarageView view;
-    showView(view);
-
-    QTest::mouseMove(view.viewport(), pointAt(view, Button0));
-    QCOMPARE(view.cursor().shape(), Qt::PointingHandCursor);
+    showView();
+    const auto moveTo = [&](Place place) {
+        QTest::mouseMove(m_view->viewport(), pointAt(place));
+        return m_view->cursor().shape();
+    };
+    QCOMPARE(moveTo(Button0), Qt::PointingHandCursor);
     // Empty space leaves the cursor as it was.
-    QTest::mouseMove(view.viewport(), pointAt(view, Empty));
-    QCOMPARE(view.cursor().shape(), Qt::PointingHandCursor);
-    QTest::mouseMove(view.viewport(), pointAt(view, Picture0));
-    QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(moveTo(Empty), Qt::PointingHandCursor);
+    QCOMPARE(moveTo(Picture0), Qt::ArrowCursor);
 
-    // A release over a card ends with the arrow, even when it sits on a button.
-    QTest::mouseMove(view.viewport(), pointAt(view, Button1));
-    QCOMPARE(view.cursor().shape(), Qt::PointingHandCursor);
-    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, pointAt(view, Button1));
-    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, pointAt(view, Button1));
-    QCOMPARE(view.cursor().shape(), Qt::ArrowCursor);
+    // A release over a card ends with the arrow, even on a button.
+    QCOMPARE(moveTo(Button1), Qt::PointingHandCursor);
+    QTest::mousePress(m_view->viewport(), Qt::LeftButton, {}, pointAt(Button1));
+    QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, pointAt(Button1));
+    QCOMPARE(m_view->cursor().shape(), Qt::ArrowCursor);
 }
 
 void tst_LuGarageView::ownerText_data()
@@ -364,44 +316,30 @@ void tst_LuGarageView::ownerText()
     const QFontMetrics metrics(QApplication::font());
     QCOMPARE(LuGarageViewDelegate::ownerText(metrics, name, QStringLiteral("101"), iconWidth, 1000), text);
 
-    // The same text painted on the name card of a card.
+    // The same text painted on the name card.
     LuGarageItem item(101, name, iconWidth ? solid(iconWidth, iconWidth, Qt::cyan) : QImage(), m_car);
     PaintRecorder recorder(QSize(400, 300));
-    paintCard(recorder, &item, QRect(0, 0, 190, 140), QStyle::State_Enabled);
+    paint(recorder, &item, QRect(0, 0, 190, 140), QStyle::State_Enabled);
     QCOMPARE(recorder.textIn(QRect(0, 110, 190, 20)), text);
-}
-
-void tst_LuGarageView::roomForTheIcon_data()
-{
-    QTest::addColumn<QFont>("font");
-    QTest::addColumn<int>("iconWidth");
-
-    QFont narrow = QApplication::font();
-    narrow.setPixelSize(9);
-    QFont wide(QStringLiteral("DejaVu Sans Mono"));
-    wide.setPixelSize(14);
-    QTest::newRow("16 pixels, narrow spaces") << narrow << 16;
-    QTest::newRow("16 pixels, wide spaces") << wide << 16;
-    QTest::newRow("24 pixels") << QApplication::font() << 24;
 }
 
 void tst_LuGarageView::roomForTheIcon()
 {
-    QFETCH(QFont, font);
-    QFETCH(int, iconWidth);
-
-    // The name starts after the picture, which is drawn 7 pixels right of the text's start.
-    const QFontMetrics metrics(font);
-    const QString text
-        = LuGarageViewDelegate::ownerText(metrics, QStringLiteral("Ann"), QStringLiteral("1"), iconWidth, 1000);
-    const QRegularExpressionMatch match
-        = QRegularExpression(QStringLiteral("^\\[( {3,})Ann\\]\\(1\\)'s car\\.$")).match(text);
-    QVERIFY2(match.hasMatch(), qPrintable(text));
-    const QString prefix = QLatin1Char('[') + match.captured(1);
-    QVERIFY(metrics.horizontalAdvance(prefix) >= 7 + iconWidth);
-    // No more spaces than needed beyond the usual three.
-    if (match.captured(1).size() > 3)
-        QVERIFY(metrics.horizontalAdvance(prefix.chopped(1)) < 7 + iconWidth + 1);
+    QFont narrow = QApplication::font();
+    narrow.setPixelSize(9);
+    QFont wide(QStringLiteral("DejaVu Sans Mono"));
+    wide.setPixelSize(14);
+    // The name starts after a 16-pixel picture drawn 7 pixels right of the text's start,
+    // with no more spaces than that takes beyond the usual three.
+    for (const QFont& font : { narrow, wide }) {
+        const QFontMetrics metrics(font);
+        const QString text
+            = LuGarageViewDelegate::ownerText(metrics, QStringLiteral("Ann"), QStringLiteral("1"), 16, 1000);
+        const QString prefix = text.left(text.indexOf(QLatin1Char('A')));
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\[ {3,}$")).match(prefix).hasMatch(), qPrintable(text));
+        QVERIFY(metrics.horizontalAdvance(prefix) >= 7 + 16);
+        QVERIFY(prefix.size() == 4 || metrics.horizontalAdvance(prefix.chopped(1)) < 7 + 16 + 1);
+    }
 }
 
 void tst_LuGarageView::longNameKeepsTheSuffix()
@@ -411,67 +349,91 @@ void tst_LuGarageView::longNameKeepsTheSuffix()
     for (int iconWidth : { 0, 16 }) {
         const QString text = LuGarageViewDelegate::ownerText(metrics, name, QStringLiteral("12345"), iconWidth, 160);
         QVERIFY2(text.endsWith(QChar(0x2026) + kSuffix), qPrintable(text));
-        QVERIFY(text.startsWith(iconWidth ? QStringLiteral("[   ") : QStringLiteral("[The")));
-        if (iconWidth)
-            QVERIFY(text.contains(QStringLiteral(" The")));
+        QVERIFY(text.contains(iconWidth ? QStringLiteral("   The") : QStringLiteral("[The")));
         QVERIFY(metrics.horizontalAdvance(text) <= 160);
     }
 }
 
-void tst_LuGarageView::paintIdleCard()
+void tst_LuGarageView::paintCard_data()
 {
-    PaintRecorder recorder(QSize(600, 400));
-    const QRect card(206, 8, 190, 140);
-    paintCard(recorder, m_items.at(0), card, QStyle::State_Enabled);
+    QTest::addColumn<bool>("withCar");
+    QTest::addColumn<bool>("hovered");
+    QTest::addColumn<QList<QRectF>>("images");
+    QTest::addColumn<QStringList>("texts");
 
-    // The car picture, centred, 35 pixels above the bottom; then the name card.
-    QCOMPARE(recorder.images().size(), 2);
-    QCOMPARE(recorder.images().at(0).target, QRectF(206 + 20, 8 + 140 - 80 - 35, 150, 80));
-    QCOMPARE(recorder.images().at(1).target, QRectF(LuGarageViewDelegate::nameCardRect(card)));
-    QCOMPARE(recorder.images().at(1).centrePixel, kNameCard.rgba());
-
-    const PaintRecorder::Text owner = recorder.textContaining(kSuffix);
-    QCOMPARE(owner.pen.rgba(), qRgba(255, 255, 255, 255));
-    // Centred on the name card.
-    const qreal width = QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("[Ann](101)'s car."));
-    QVERIFY(qAbs(owner.baseline.x() - (221 + (160 - width) / 2)) <= 1);
-    QVERIFY(recorder.textContaining(kGotoText).text.isEmpty());
-    QVERIFY(recorder.textContaining(QStringLiteral("Roadster")).text.isEmpty());
+    // Card at (206, 8): the car picture centred, 35 pixels above the bottom, and the name
+    // card; under the mouse also the cover, the logo and the button.
+    const QRectF picture(226, 33, 150, 80);
+    const QRectF nameCard(221, 118, 160, 20);
+    const QRectF cover(206, 8, 190, 140);
+    const QRectF logo(206, 20, 48, 24);
+    const QRectF button(244, 114, 114, 24);
+    QTest::newRow("idle") << true << false << QList<QRectF> { picture, nameCard }
+                          << QStringList { "[Ann](101)'s car." };
+    QTest::newRow("hovered") << true << true << QList<QRectF> { picture, nameCard, cover, logo, button }
+                             << QStringList { "[Ann](101)'s car.", "Roadster", kGotoText };
+    QTest::newRow("hovered without a car")
+        << false << true << QList<QRectF> { nameCard, cover, button } << QStringList { "[Ann](101)'s car.", kGotoText };
 }
 
-void tst_LuGarageView::paintHoveredCard()
+void tst_LuGarageView::paintCard()
+{
+    QFETCH(bool, withCar);
+    QFETCH(bool, hovered);
+    QFETCH(QList<QRectF>, images);
+    QFETCH(QStringList, texts);
+
+    LuGarageItem item(101, QStringLiteral("Ann"), QImage(), withCar ? m_car : nullptr);
+    PaintRecorder recorder(QSize(600, 400));
+    paint(recorder, &item, QRect(206, 8, 190, 140), hovered ? QStyle::State_MouseOver : QStyle::State_Enabled);
+
+    QList<QRectF> drawn;
+    for (const PaintRecorder::Image& image : std::as_const(recorder.images))
+        drawn.append(image.target);
+    QCOMPARE(drawn, images);
+    QStringList written;
+    for (const PaintRecorder::Text& text : std::as_const(recorder.texts))
+        written.append(text.text);
+    QCOMPARE(written, texts);
+
+    // The owner's text is white and centred on the name card.
+    const PaintRecorder::Text owner = recorder.texts.at(0);
+    QCOMPARE(owner.pen.rgba(), qRgba(255, 255, 255, 255));
+    const qreal width = QFontMetricsF(m_view->font()).horizontalAdvance(owner.text);
+    QVERIFY(qAbs(owner.baseline.x() + width / 2 - 301) <= 1);
+}
+
+void tst_LuGarageView::hoverTexts()
 {
     PaintRecorder recorder(QSize(600, 400));
     const QRect card(206, 8, 190, 140);
-    paintCard(recorder, m_items.at(0), card, QStyle::State_Enabled | QStyle::State_MouseOver);
+    paint(recorder, m_items.at(0), card, QStyle::State_MouseOver);
+    QCOMPARE(recorder.texts.size(), 3);
 
-    // Picture, name card, then cover, logo and button.
-    QCOMPARE(recorder.images().size(), 5);
-    QCOMPARE(recorder.images().at(2).target, QRectF(card));
-    QCOMPARE(recorder.images().at(2).centrePixel, kCover.rgba());
-    QCOMPARE(recorder.images().at(3).target, QRectF(206, 20, 48, 24));
-    QCOMPARE(recorder.images().at(3).pixelSize, QSize(96, 48));
-    QCOMPARE(recorder.images().at(4).target, QRectF(LuGarageViewDelegate::buttonRect(card)));
-    QCOMPARE(recorder.images().at(4).centrePixel, kGotoFace.rgba());
-
-    const PaintRecorder::Text name = recorder.textContaining(QStringLiteral("Roadster"));
+    // The car's name in bold black, 16 pixels, between 50 and 69 pixels below the top.
+    const PaintRecorder::Text name = recorder.texts.at(1);
     QCOMPARE(name.pen.rgba(), qRgba(0, 0, 0, 255));
     QCOMPARE(name.font.pixelSize(), 16);
     QCOMPARE(name.font.weight(), QFont::Bold);
     QVERIFY(name.baseline.y() > 8 + 50 && name.baseline.y() <= 8 + 69);
 
-    const PaintRecorder::Text button = recorder.textContaining(kGotoText);
-    QCOMPARE(button.text, kGotoText);
+    // The button's text in white, 12 pixels, centred on the button even when wider.
+    const PaintRecorder::Text button = recorder.texts.at(2);
     QCOMPARE(button.pen.rgba(), qRgba(255, 255, 255, 255));
     QCOMPARE(button.font.pixelSize(), 12);
-    // Centred on the button, even where the text is wider than the button.
     const QRectF buttonRect = LuGarageViewDelegate::buttonRect(card);
     const qreal width = QFontMetricsF(button.font).horizontalAdvance(kGotoText);
     QVERIFY(qAbs(button.baseline.x() + width / 2 - buttonRect.center().x()) <= 1);
     QVERIFY(button.baseline.y() > buttonRect.top() && button.baseline.y() <= buttonRect.bottom());
+
+    // The host pictures, each in its place.
+    QCOMPARE(recorder.images.at(1).centrePixel, kNameCard.rgba());
+    QCOMPARE(recorder.images.at(2).centrePixel, kCover.rgba());
+    QCOMPARE(recorder.images.at(3).pixelSize, QSize(96, 48));
+    QCOMPARE(recorder.images.at(4).centrePixel, kGotoFace.rgba());
 }
 
-void tst_LuGarageView::paintOwnerIcon_data()
+void tst_LuGarageView::ownerIcon_data()
 {
     QTest::addColumn<QSize>("pixels");
     QTest::addColumn<qreal>("ratio");
@@ -482,7 +444,7 @@ void tst_LuGarageView::paintOwnerIcon_data()
     QTest::newRow("high resolution") << QSize(32, 32) << 2.0 << QSizeF(16, 16);
 }
 
-void tst_LuGarageView::paintOwnerIcon()
+void tst_LuGarageView::ownerIcon()
 {
     QFETCH(QSize, pixels);
     QFETCH(qreal, ratio);
@@ -492,42 +454,16 @@ void tst_LuGarageView::paintOwnerIcon()
     icon.setDevicePixelRatio(ratio);
     LuGarageItem item(5, QStringLiteral("Cy"), icon, m_car);
     PaintRecorder recorder(QSize(400, 300));
-    paintCard(recorder, &item, QRect(0, 0, 190, 140), QStyle::State_Enabled);
+    paint(recorder, &item, QRect(0, 0, 190, 140), QStyle::State_Enabled);
 
     // Picture, name card, icon: 7 pixels right of the text's start, centred on the name card.
-    QCOMPARE(recorder.images().size(), 3);
+    QCOMPARE(recorder.images.size(), 3);
     const PaintRecorder::Text owner = recorder.textContaining(kSuffix);
     QVERIFY(QRegularExpression(QStringLiteral("^\\[ {3,}Cy\\]")).match(owner.text).hasMatch());
-    const QRectF target = recorder.images().at(2).target;
+    const QRectF target = recorder.images.at(2).target;
     QCOMPARE(target.size(), drawn);
     QCOMPARE(target.left(), owner.baseline.x() + 7);
     QCOMPARE(target.top(), 110 + int(20 - drawn.height()) / 2);
-}
-
-void tst_LuGarageView::paintCarlessCard()
-{
-    LuGarageItem walker(77, QStringLiteral("Walker"), QImage(), nullptr);
-    PaintRecorder recorder(QSize(400, 300));
-    paintCard(recorder, &walker, QRect(0, 0, 190, 140), QStyle::State_Enabled | QStyle::State_MouseOver);
-
-    // Name card, cover and button; no car picture and no logo.
-    QCOMPARE(recorder.images().size(), 3);
-    QCOMPARE(recorder.textContaining(kSuffix).text, QStringLiteral("[Walker](77)'s car."));
-    QCOMPARE(recorder.textContaining(kGotoText).text, kGotoText);
-
-    // Its button still leads to the owner's garage.
-    LuGarageView view;
-    QList<LuGarageItem*> items { &walker };
-    view.setCars(items);
-    view.resize(300, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QSignalSpy spy(&view, &LuGarageView::gotoUserGarage);
-    const QPoint button = LuGarageViewDelegate::buttonRect(view.visualRect(view.model()->index(0, 0))).center();
-    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, button);
-    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, button);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toInt(), 77);
 }
 
 void tst_LuGarageView::translationContext()
@@ -535,46 +471,46 @@ void tst_LuGarageView::translationContext()
     MarkingTranslator translator("LuGarageView");
     QVERIFY(QCoreApplication::installTranslator(&translator));
     PaintRecorder recorder(QSize(400, 300));
-    paintCard(recorder, m_items.at(0), QRect(0, 0, 190, 140), QStyle::State_Enabled | QStyle::State_MouseOver);
+    paint(recorder, m_items.at(0), QRect(0, 0, 190, 140), QStyle::State_MouseOver);
     QCoreApplication::removeTranslator(&translator);
 
-    QCOMPARE(recorder.textContaining(QStringLiteral("<'s car.>")).text, QStringLiteral("[Ann](101)<'s car.>"));
-    QVERIFY(!recorder.textContaining(QStringLiteral("<Go to his/her garage.>")).text.isEmpty());
+    QCOMPARE(recorder.texts.at(0).text, QStringLiteral("[Ann](101)<'s car.>"));
+    QCOMPARE(recorder.texts.at(2).text, QStringLiteral("<Go to his/her garage.>"));
 }
 
 void tst_LuGarageView::hoverCoverOnlyUnderTheMouse()
 {
     m_items.append(new LuGarageItem(103, QStringLiteral("Cy"), QImage(), m_hiResCar));
-    LuGarageView view;
-    view.setCars(m_items);
-    view.resize(640, 200);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    m_view->setCars(m_items);
+    m_view->resize(640, 200);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
 
-    const auto card = [&](int row) { return view.visualRect(view.model()->index(row, 0)); };
+    const auto card = [&](int row) { return m_view->visualRect(m_view->model()->index(row, 0)); };
     // A spot of a card that only the cover paints.
     const auto spot
         = [&](const QImage& image, int row) { return image.pixelColor(card(row).topRight() + QPoint(-3, 3)); };
+    const auto moveTo = [&](int row) {
+        QTest::mouseMove(m_view->viewport(), card(row).center());
+        return m_view->viewport()->grab().toImage();
+    };
 
-    QTest::mouseMove(view.viewport(), card(1).center());
-    QImage image = view.viewport()->grab().toImage();
+    QImage image = moveTo(1);
     image.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("garageview-hover.png")));
     QCOMPARE(spot(image, 1), kCover);
     QVERIFY(spot(image, 0) != kCover);
     QVERIFY(spot(image, 2) != kCover);
-    // The name card is painted on every card.
     QCOMPARE(image.pixelColor(LuGarageViewDelegate::nameCardRect(card(0)).topLeft() + QPoint(1, 1)), kNameCard);
 
     // The high-resolution picture takes half its pixel size: 100 x 60, centred.
-    const QRect third = card(2);
-    const QPoint pictureTopLeft(third.left() + 45, third.top() + 140 - 60 - 35);
-    QCOMPARE(image.pixelColor(pictureTopLeft), QColor(Qt::darkGreen));
-    QVERIFY(image.pixelColor(pictureTopLeft - QPoint(1, 1)) != QColor(Qt::darkGreen));
-    QCOMPARE(image.pixelColor(pictureTopLeft + QPoint(99, 59)), QColor(Qt::darkGreen));
-    QVERIFY(image.pixelColor(pictureTopLeft + QPoint(100, 60)) != QColor(Qt::darkGreen));
+    const QPoint topLeft = card(2).topLeft() + QPoint(45, 140 - 60 - 35);
+    const QColor green(Qt::darkGreen);
+    QCOMPARE(image.pixelColor(topLeft), green);
+    QCOMPARE(image.pixelColor(topLeft + QPoint(99, 59)), green);
+    QVERIFY(image.pixelColor(topLeft - QPoint(1, 1)) != green);
+    QVERIFY(image.pixelColor(topLeft + QPoint(100, 60)) != green);
 
-    QTest::mouseMove(view.viewport(), card(2).center());
-    image = view.viewport()->grab().toImage();
+    image = moveTo(2);
     QVERIFY(spot(image, 1) != kCover);
     QCOMPARE(spot(image, 2), kCover);
 }

@@ -1,23 +1,17 @@
 #ifndef LUKBASE_TESTS_PAINTRECORDER_H
 #define LUKBASE_TESTS_PAINTRECORDER_H
 
-#include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QList>
-#include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPixmap>
-#include <QRectF>
-#include <QTextItem>
-#include <QTransform>
 
 #include <algorithm>
 
 // A paint device that records what is painted on it instead of rasterising it: texts with
 // their baseline position, pen and font; images with their target rectangle; filled
-// rectangles with their brush. Tests read painted texts and positions back from it.
-// It measures like a QImage of the same size, so fonts lay out as on screen.
+// rectangles with their brush. It measures like a QImage of its size, so fonts lay out as
+// on screen. Painters must not transform it.
 class PaintRecorder : public QPaintDevice
 {
 public:
@@ -32,7 +26,6 @@ public:
     {
         QRectF target;
         QSize pixelSize;
-        qreal devicePixelRatio;
         QRgb centrePixel;
     };
     struct Fill
@@ -46,22 +39,19 @@ public:
         , m_engine(this)
     {
     }
-    ~PaintRecorder() override = default;
 
     QPaintEngine* paintEngine() const override { return const_cast<Engine*>(&m_engine); }
 
-    const QList<Text>& texts() const { return m_texts; }
-    const QList<Image>& images() const { return m_images; }
-    const QList<Fill>& fills() const { return m_fills; }
+    QList<Text> texts;
+    QList<Image> images;
+    QList<Fill> fills;
 
     // The texts whose baseline starts inside rect, joined from left to right.
     QString textIn(const QRectF& rect) const
     {
         QList<Text> inside;
-        for (const Text& text : m_texts) {
-            if (rect.contains(text.baseline))
-                inside.append(text);
-        }
+        std::copy_if(texts.begin(), texts.end(), std::back_inserter(inside),
+            [&](const Text& text) { return rect.contains(text.baseline); });
         std::sort(
             inside.begin(), inside.end(), [](const Text& a, const Text& b) { return a.baseline.x() < b.baseline.x(); });
         QString joined;
@@ -70,21 +60,12 @@ public:
         return joined;
     }
 
-    // The first recorded text item that contains part, or a text with no content.
+    // The first text item that contains part, or an empty one.
     Text textContaining(const QString& part) const
     {
-        for (const Text& text : m_texts) {
-            if (text.text.contains(part))
-                return text;
-        }
-        return Text();
-    }
-
-    void clear()
-    {
-        m_texts.clear();
-        m_images.clear();
-        m_fills.clear();
+        const auto found
+            = std::find_if(texts.begin(), texts.end(), [&](const Text& text) { return text.text.contains(part); });
+        return found == texts.end() ? Text() : *found;
     }
 
 protected:
@@ -95,14 +76,6 @@ protected:
             return m_metrics.width();
         case PdmHeight:
             return m_metrics.height();
-        case PdmWidthMM:
-            return m_metrics.widthMM();
-        case PdmHeightMM:
-            return m_metrics.heightMM();
-        case PdmNumColors:
-            return m_metrics.colorCount();
-        case PdmDepth:
-            return m_metrics.depth();
         case PdmDpiX:
         case PdmPhysicalDpiX:
             return m_metrics.logicalDpiX();
@@ -113,6 +86,13 @@ protected:
             return 1;
         case PdmDevicePixelRatioScaled:
             return int(devicePixelRatioFScale());
+        case PdmWidthMM:
+            return m_metrics.widthMM();
+        case PdmHeightMM:
+            return m_metrics.heightMM();
+        case PdmNumColors:
+        case PdmDepth:
+            return m_metrics.depth();
         }
         return 0;
     }
@@ -135,19 +115,14 @@ private:
                 m_pen = state.pen().color();
             if (state.state() & DirtyBrush)
                 m_brush = state.brush().color();
-            if (state.state() & DirtyFont)
-                m_font = state.font();
-            if (state.state() & DirtyTransform)
-                m_transform = state.transform();
         }
         void drawTextItem(const QPointF& p, const QTextItem& item) override
         {
-            m_device->m_texts.append({ item.text(), m_transform.map(p), m_pen, item.font() });
+            m_device->texts.append({ item.text(), p, m_pen, item.font() });
         }
         void drawImage(const QRectF& r, const QImage& image, const QRectF&, Qt::ImageConversionFlags) override
         {
-            const QRgb centre = image.pixel(image.width() / 2, image.height() / 2);
-            m_device->m_images.append({ m_transform.mapRect(r), image.size(), image.devicePixelRatio(), centre });
+            m_device->images.append({ r, image.size(), image.pixel(image.width() / 2, image.height() / 2) });
         }
         void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& source) override
         {
@@ -156,27 +131,22 @@ private:
         void drawRects(const QRectF* rects, int count) override
         {
             for (int i = 0; i < count; ++i)
-                m_device->m_fills.append({ m_transform.mapRect(rects[i]), m_brush });
+                m_device->fills.append({ rects[i], m_brush });
         }
         void drawRects(const QRect* rects, int count) override
         {
             for (int i = 0; i < count; ++i)
-                m_device->m_fills.append({ m_transform.mapRect(QRectF(rects[i])), m_brush });
+                m_device->fills.append({ QRectF(rects[i]), m_brush });
         }
 
     private:
         PaintRecorder* m_device;
         QColor m_pen;
         QColor m_brush;
-        QFont m_font;
-        QTransform m_transform;
     };
 
     QImage m_metrics;
     Engine m_engine;
-    QList<Text> m_texts;
-    QList<Image> m_images;
-    QList<Fill> m_fills;
 };
 
 #endif
