@@ -41,8 +41,8 @@ struct Step
     Place place;
 };
 
-// Reads the view's interaction state, which only subclasses see.
-class StateOf : public LuGarageView
+// The view under test; it also reads the view's interaction state, which only subclasses see.
+class TestView : public LuGarageView
 {
 public:
     bool idle() const { return state() == NoState; }
@@ -90,7 +90,7 @@ private:
     LuCarItem* m_car = nullptr;
     LuCarItem* m_hiResCar = nullptr;
     QList<LuGarageItem*> m_items;
-    LuGarageView* m_view = nullptr;
+    TestView* m_view = nullptr;
 };
 
 void tst_LuGarageView::initTestCase()
@@ -119,7 +119,7 @@ void tst_LuGarageView::init()
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
     m_items = { new LuGarageItem(101, QStringLiteral("Ann"), QImage(), m_car),
         new LuGarageItem(102, QStringLiteral("Bo"), solid(16, 16, Qt::cyan), m_car) };
-    m_view = new LuGarageView;
+    m_view = new TestView;
     m_view->setCars(m_items);
 }
 
@@ -272,7 +272,7 @@ void tst_LuGarageView::clicksDoNotSelect()
     QTest::mouseRelease(m_view->viewport(), Qt::LeftButton, {}, pointAt(Button1));
     QVERIFY(!m_view->currentIndex().isValid());
     QVERIFY(m_view->selectionModel()->selectedIndexes().isEmpty());
-    QVERIFY(static_cast<StateOf*>(m_view)->idle());
+    QVERIFY(m_view->idle());
 }
 
 void tst_LuGarageView::cursor()
