@@ -57,6 +57,11 @@ void GiftListPanel::setGifts(const QList<LuGiftItem*>& gifts)
     m_view->setGifts(gifts);
 }
 
+void GiftListPanel::refreshGift(LuGiftItem* gift)
+{
+    m_view->update(m_view->index(gift));
+}
+
 void GiftListPanel::showCurrent()
 {
     LuGiftItem* gift = m_view->currentGift();

@@ -22,6 +22,11 @@ public:
     void setGifts(const QList<LuGiftItem*>& gifts);
     LuGiftView* view() const { return m_view; }
 
+public Q_SLOTS:
+    // Repaints the cell of gift, for example when the gift manager announces its new
+    // thumbnail with thumbnailUpdated().
+    void refreshGift(LuGiftItem* gift);
+
 private:
     void showCurrent();
 
