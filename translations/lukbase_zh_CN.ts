@@ -35,6 +35,19 @@
         </message>
     </context>
     <context>
+        <name>LuGarageView</name>
+        <message>
+            <location filename="../src/lukbase/garage/lugarageviewdelegate.cpp" line="65" />
+            <source>Go to his/her garage.</source>
+            <translation>去TA的车库</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/garage/lugarageviewdelegate.cpp" line="105" />
+            <source>'s car.</source>
+            <translation>的座驾</translation>
+        </message>
+    </context>
+    <context>
         <name>LuGiftManager</name>
         <message>
             <location filename="../src/lukbase/gifts/lugiftitem.cpp" line="18" />
@@ -80,6 +93,19 @@
             <location filename="../src/lukbase/gifts/lugiftitem.cpp" line="96" />
             <source>Receiver money: %1</source>
             <translation>收礼者所得：%1</translation>
+        </message>
+    </context>
+    <context>
+        <name>LuGiftViewDelegate</name>
+        <message>
+            <location filename="../src/lukbase/gifts/lugiftviewdelegate.cpp" line="34" />
+            <source>%1 Wan</source>
+            <translation>%1万</translation>
+        </message>
+        <message>
+            <location filename="../src/lukbase/gifts/lugiftviewdelegate.cpp" line="35" />
+            <source>%1 Yi</source>
+            <translation>%1亿</translation>
         </message>
     </context>
     <context>

@@ -1,9 +1,12 @@
 #include "mainwindow.h"
+#include "chatpage.h"
 #include "environmentpage.h"
 #include "giftpage.h"
 #include "videopage.h"
 #include "pluginpage.h"
 #include "prizepage.h"
+#include "garagepage.h"
+#include "giftlistpage.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -21,7 +24,10 @@ MainWindow::MainWindow(QWidget* parent)
     // Pages, in the order of the tab bar.
     addPage(new EnvironmentPage);
     addPage(new GiftPage);
+    addPage(new GiftListPage);
     addPage(new PrizePage);
+    addPage(new GaragePage);
+    addPage(new ChatPage);
     addPage(new VideoPage);
     addPage(new PluginPage);
 }

@@ -1,0 +1,347 @@
+// Draws the sandbox's pictures at build time: the host pictures of the garage view, the
+// cars and brand logos of the garage page, and the gift thumbnails of the gift list.
+//
+//   ktvroom_drawpictures OUTPUT_DIR
+//
+// Writes OUTPUT_DIR/pics/garage-*.png, OUTPUT_DIR/garage/car-N.png and logo-N.png, and
+// OUTPUT_DIR/giftlist/*.png. Only shapes are drawn (no text), so no fonts are needed.
+
+#include <QDir>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+bool save(const QString& dir, const QString& name, const QSize& size, const std::function<void(QPainter&)>& draw)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(painter);
+    }
+    const QString path = QDir(dir).filePath(name);
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+QPainterPath star(const QPointF& centre, qreal outer, qreal inner, int points = 5)
+{
+    QPainterPath path;
+    for (int i = 0; i < points * 2; ++i) {
+        const qreal radius = (i % 2) ? inner : outer;
+        const qreal angle = M_PI * i / points - M_PI / 2;
+        const QPointF p(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
+        if (i == 0)
+            path.moveTo(p);
+        else
+            path.lineTo(p);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath heart(const QRectF& r)
+{
+    QPainterPath path;
+    path.moveTo(r.center().x(), r.bottom());
+    path.cubicTo(r.left() - r.width() * 0.1, r.top() + r.height() * 0.55, r.left() + r.width() * 0.1,
+        r.top() - r.height() * 0.1, r.center().x(), r.top() + r.height() * 0.28);
+    path.cubicTo(r.right() - r.width() * 0.1, r.top() - r.height() * 0.1, r.right() + r.width() * 0.1,
+        r.top() + r.height() * 0.55, r.center().x(), r.bottom());
+    return path;
+}
+
+// The three pictures the garage view paints its cards with.
+bool drawHostPictures(const QString& dir)
+{
+    bool ok = save(dir, QStringLiteral("garage-namecard.png"), QSize(160, 20), [](QPainter& p) {
+        QLinearGradient fill(0, 0, 0, 20);
+        fill.setColorAt(0, QColor(58, 74, 122, 235));
+        fill.setColorAt(1, QColor(24, 32, 62, 235));
+        p.setPen(QPen(QColor(150, 170, 230, 200), 1));
+        p.setBrush(fill);
+        p.drawRoundedRect(QRectF(0.5, 0.5, 159, 19), 9.5, 9.5);
+    });
+    ok &= save(dir, QStringLiteral("garage-carcover.png"), QSize(190, 140), [](QPainter& p) {
+        QLinearGradient fill(0, 0, 0, 140);
+        fill.setColorAt(0, QColor(255, 250, 232, 215));
+        fill.setColorAt(1, QColor(255, 226, 160, 225));
+        p.setPen(QPen(QColor(230, 170, 60), 2));
+        p.setBrush(fill);
+        p.drawRoundedRect(QRectF(1, 1, 188, 138), 8, 8);
+    });
+    ok &= save(dir, QStringLiteral("garage-goto.png"), QSize(114, 24), [](QPainter& p) {
+        QLinearGradient fill(0, 0, 0, 24);
+        fill.setColorAt(0, QColor(255, 146, 72));
+        fill.setColorAt(1, QColor(216, 64, 40));
+        p.setPen(QPen(QColor(255, 210, 170), 1));
+        p.setBrush(fill);
+        p.drawRoundedRect(QRectF(0.5, 0.5, 113, 23), 11.5, 11.5);
+    });
+    return ok;
+}
+
+struct CarShape
+{
+    QColor body;
+    qreal roof; // height of the cabin above the body
+    qreal cabin; // length of the cabin, share of the body
+    qreal lift; // height of the body above the ground
+};
+
+// A car seen from the side, 150 x 80.
+void drawCar(QPainter& p, const CarShape& car)
+{
+    const qreal bodyTop = 62 - car.lift - 20;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 50));
+    p.drawEllipse(QRectF(8, 68, 134, 9));
+
+    QPainterPath cabin;
+    const qreal cabinLeft = 75 - 60 * car.cabin;
+    const qreal cabinRight = 75 + 50 * car.cabin;
+    cabin.moveTo(cabinLeft - 12, bodyTop + 2);
+    cabin.lineTo(cabinLeft + 10, bodyTop - car.roof);
+    cabin.lineTo(cabinRight - 6, bodyTop - car.roof);
+    cabin.lineTo(cabinRight + 14, bodyTop + 2);
+    cabin.closeSubpath();
+    QLinearGradient paint(0, bodyTop - car.roof, 0, 62);
+    paint.setColorAt(0, car.body.lighter(135));
+    paint.setColorAt(1, car.body.darker(130));
+    p.setBrush(paint);
+    p.drawPath(cabin);
+    p.drawRoundedRect(QRectF(6, bodyTop, 138, 22 + car.lift * 0.3), 9, 9);
+
+    p.setBrush(QColor(170, 215, 245));
+    const qreal mid = (cabinLeft + cabinRight) / 2;
+    QPainterPath front;
+    front.moveTo(cabinLeft - 5, bodyTop + 1);
+    front.lineTo(cabinLeft + 12, bodyTop - car.roof + 4);
+    front.lineTo(mid - 2, bodyTop - car.roof + 4);
+    front.lineTo(mid - 2, bodyTop + 1);
+    front.closeSubpath();
+    QPainterPath back;
+    back.moveTo(mid + 3, bodyTop + 1);
+    back.lineTo(mid + 3, bodyTop - car.roof + 4);
+    back.lineTo(cabinRight - 8, bodyTop - car.roof + 4);
+    back.lineTo(cabinRight + 7, bodyTop + 1);
+    back.closeSubpath();
+    p.drawPath(front);
+    p.drawPath(back);
+
+    p.setBrush(QColor(255, 236, 140));
+    p.drawRoundedRect(QRectF(134, bodyTop + 5, 9, 6), 2, 2);
+    p.setBrush(QColor(220, 40, 40));
+    p.drawRoundedRect(QRectF(7, bodyTop + 5, 6, 6), 2, 2);
+
+    for (qreal x : { 36.0, 114.0 }) {
+        p.setBrush(QColor(30, 30, 34));
+        p.drawEllipse(QPointF(x, 62), 13, 13);
+        QRadialGradient hub(QPointF(x - 2, 60), 8);
+        hub.setColorAt(0, QColor(240, 240, 245));
+        hub.setColorAt(1, QColor(120, 124, 132));
+        p.setBrush(hub);
+        p.drawEllipse(QPointF(x, 62), 7, 7);
+    }
+}
+
+// A brand badge without lettering, 96 x 48 (drawn at twice the size it is shown).
+void drawLogo(QPainter& p, int kind, const QColor& color)
+{
+    p.setPen(QPen(color.darker(150), 3));
+    p.setBrush(color);
+    switch (kind) {
+    case 0: // shield
+    {
+        QPainterPath shield;
+        shield.moveTo(48, 44);
+        shield.cubicTo(22, 34, 26, 12, 28, 4);
+        shield.lineTo(68, 4);
+        shield.cubicTo(70, 12, 74, 34, 48, 44);
+        p.drawPath(shield);
+        p.setBrush(QColor(255, 230, 120));
+        p.drawPath(star(QPointF(48, 20), 10, 4));
+        break;
+    }
+    case 1: // wings
+    {
+        for (int side : { -1, 1 }) {
+            QPainterPath wing;
+            wing.moveTo(48, 24);
+            wing.cubicTo(48 + side * 20, 4, 48 + side * 40, 6, 48 + side * 46, 10);
+            wing.cubicTo(48 + side * 36, 18, 48 + side * 28, 30, 48, 30);
+            p.drawPath(wing);
+        }
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(48, 25), 8, 8);
+        break;
+    }
+    case 2: // ring with a star
+        p.drawEllipse(QPointF(48, 24), 21, 21);
+        p.setBrush(Qt::white);
+        p.drawPath(star(QPointF(48, 25), 15, 6));
+        break;
+    case 3: // diamond
+    {
+        QPolygonF diamond({ QPointF(48, 3), QPointF(78, 24), QPointF(48, 45), QPointF(18, 24) });
+        p.drawPolygon(diamond);
+        p.setBrush(color.lighter(160));
+        p.drawPolygon(QPolygonF({ QPointF(48, 12), QPointF(64, 24), QPointF(48, 36), QPointF(32, 24) }));
+        break;
+    }
+    case 4: // three rings
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(color, 5));
+        for (int i = 0; i < 3; ++i)
+            p.drawEllipse(QPointF(26 + i * 22, 24), 14, 14);
+        break;
+    default: // lightning
+    {
+        p.drawRoundedRect(QRectF(14, 4, 68, 40), 12, 12);
+        p.setBrush(QColor(255, 220, 60));
+        p.setPen(Qt::NoPen);
+        p.drawPolygon(QPolygonF(
+            { QPointF(52, 8), QPointF(36, 27), QPointF(47, 27), QPointF(42, 41), QPointF(60, 20), QPointF(49, 20) }));
+        break;
+    }
+    }
+}
+
+bool drawGarage(const QString& dir)
+{
+    const CarShape cars[] = {
+        { QColor(214, 38, 44), 14, 0.55, 0 }, // red sports car
+        { QColor(36, 98, 200), 19, 0.75, 2 }, // blue saloon
+        { QColor(245, 190, 30), 13, 0.50, 0 }, // yellow roadster
+        { QColor(46, 150, 80), 25, 0.90, 8 }, // green off-roader
+        { QColor(170, 176, 186), 19, 0.80, 2 }, // silver saloon
+        { QColor(44, 44, 52), 23, 0.85, 6 }, // black estate
+    };
+    const QColor logos[] = { QColor(200, 30, 40), QColor(40, 80, 170), QColor(30, 30, 30), QColor(90, 170, 230),
+        QColor(150, 150, 160), QColor(20, 110, 60) };
+    bool ok = true;
+    for (int i = 0; i < 6; ++i) {
+        ok &= save(
+            dir, QStringLiteral("car-%1.png").arg(i + 1), QSize(150, 80), [&](QPainter& p) { drawCar(p, cars[i]); });
+        ok &= save(dir, QStringLiteral("logo-%1.png").arg(i + 1), QSize(96, 48),
+            [&](QPainter& p) { drawLogo(p, i, logos[i]); });
+    }
+    return ok;
+}
+
+// Gift thumbnails, 32 x 32.
+bool drawGifts(const QString& dir)
+{
+    bool ok = save(dir, QStringLiteral("rose.png"), QSize(32, 32), [](QPainter& p) {
+        p.setPen(QPen(QColor(40, 130, 50), 2));
+        p.drawLine(QPointF(16, 30), QPointF(16, 14));
+        p.setBrush(QColor(60, 160, 70));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QRectF(17, 20, 8, 4));
+        QRadialGradient petals(QPointF(14, 9), 10);
+        petals.setColorAt(0, QColor(255, 110, 130));
+        petals.setColorAt(1, QColor(190, 10, 40));
+        p.setBrush(petals);
+        p.drawEllipse(QRectF(7, 2, 18, 15));
+        p.setPen(QPen(QColor(120, 0, 20), 1.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(11, 5, 10, 8), 0, 270 * 16);
+    });
+    ok &= save(dir, QStringLiteral("heart.png"), QSize(32, 32), [](QPainter& p) {
+        QLinearGradient fill(0, 4, 0, 28);
+        fill.setColorAt(0, QColor(255, 120, 150));
+        fill.setColorAt(1, QColor(220, 20, 70));
+        p.setPen(QPen(QColor(160, 0, 40), 1));
+        p.setBrush(fill);
+        p.drawPath(heart(QRectF(3, 5, 26, 23)));
+    });
+    ok &= save(dir, QStringLiteral("cake.png"), QSize(32, 32), [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(250, 220, 170));
+        p.drawRoundedRect(QRectF(4, 16, 24, 13), 3, 3);
+        p.setBrush(QColor(255, 150, 190));
+        p.drawRoundedRect(QRectF(3, 13, 26, 6), 3, 3);
+        p.setBrush(QColor(120, 170, 255));
+        p.drawRect(QRectF(14.5, 6, 3, 8));
+        p.setBrush(QColor(255, 190, 40));
+        p.drawEllipse(QRectF(14, 1, 4, 6));
+    });
+    ok &= save(dir, QStringLiteral("star.png"), QSize(32, 32), [](QPainter& p) {
+        QRadialGradient fill(QPointF(16, 14), 16);
+        fill.setColorAt(0, QColor(255, 250, 170));
+        fill.setColorAt(1, QColor(250, 170, 0));
+        p.setPen(QPen(QColor(200, 120, 0), 1));
+        p.setBrush(fill);
+        p.drawPath(star(QPointF(16, 17), 15, 6.5));
+    });
+    ok &= save(dir, QStringLiteral("diamond.png"), QSize(32, 32), [](QPainter& p) {
+        p.setPen(QPen(QColor(40, 110, 180), 1));
+        p.setBrush(QColor(140, 210, 255));
+        p.drawPolygon(QPolygonF({ QPointF(8, 6), QPointF(24, 6), QPointF(30, 13), QPointF(16, 29), QPointF(2, 13) }));
+        p.setBrush(QColor(210, 240, 255));
+        p.drawPolygon(QPolygonF({ QPointF(11, 6), QPointF(21, 6), QPointF(24, 13), QPointF(8, 13) }));
+    });
+    ok &= save(dir, QStringLiteral("crown.png"), QSize(32, 32), [](QPainter& p) {
+        p.setPen(QPen(QColor(170, 110, 0), 1));
+        p.setBrush(QColor(255, 200, 40));
+        p.drawPolygon(QPolygonF({ QPointF(3, 26), QPointF(3, 9), QPointF(10, 17), QPointF(16, 5), QPointF(22, 17),
+            QPointF(29, 9), QPointF(29, 26) }));
+        p.setBrush(QColor(220, 30, 60));
+        p.drawEllipse(QPointF(16, 20), 3, 3);
+    });
+    ok &= save(dir, QStringLiteral("rocket.png"), QSize(32, 32), [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 150, 30));
+        p.drawPolygon(QPolygonF({ QPointF(12, 24), QPointF(16, 31), QPointF(20, 24) }));
+        p.setBrush(QColor(230, 235, 245));
+        p.drawRoundedRect(QRectF(11, 6, 10, 19), 5, 5);
+        p.setBrush(QColor(220, 40, 50));
+        p.drawPolygon(QPolygonF({ QPointF(11, 9), QPointF(16, 1), QPointF(21, 9) }));
+        p.drawPolygon(QPolygonF({ QPointF(11, 17), QPointF(6, 25), QPointF(11, 23) }));
+        p.drawPolygon(QPolygonF({ QPointF(21, 17), QPointF(26, 25), QPointF(21, 23) }));
+        p.setBrush(QColor(90, 170, 240));
+        p.drawEllipse(QPointF(16, 13), 2.5, 2.5);
+    });
+    ok &= save(dir, QStringLiteral("castle.png"), QSize(32, 32), [](QPainter& p) {
+        p.setPen(QPen(QColor(90, 80, 110), 1));
+        p.setBrush(QColor(190, 180, 210));
+        p.drawRect(QRectF(4, 12, 24, 17));
+        for (int x : { 4, 12, 20 })
+            p.drawRect(QRectF(x, 8, 8, 5));
+        p.setBrush(QColor(110, 70, 50));
+        p.drawRoundedRect(QRectF(13, 20, 6, 9), 3, 3);
+        p.setBrush(QColor(230, 50, 80));
+        p.drawPolygon(QPolygonF({ QPointF(16, 2), QPointF(22, 4), QPointF(16, 6) }));
+    });
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+        return 2;
+    }
+    QDir out(QString::fromLocal8Bit(argv[1]));
+    for (const char* sub : { "pics", "garage", "giftlist" }) {
+        if (!out.mkpath(QLatin1String(sub)))
+            return 1;
+    }
+    const bool ok = drawHostPictures(out.filePath(QStringLiteral("pics")))
+        && drawGarage(out.filePath(QStringLiteral("garage"))) && drawGifts(out.filePath(QStringLiteral("giftlist")));
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,54 @@
+#ifndef LUKBASE_LUCARITEM_H
+#define LUKBASE_LUCARITEM_H
+
+#include <lukbase/lukbase_export.h>
+
+#include <lucore/luobject.h>
+
+#include <QImage>
+#include <QString>
+
+/**
+ * A user's car: id, name, price, and the paths of its picture and brand logo.
+ *
+ * The picture and the logo are read on first use and then kept; a file that cannot be
+ * read yields a null image and is not read again.
+ */
+class LUKBASE_EXPORT LuCarItem : public LuObject
+{
+public:
+    /** Builds a car; nothing is read from disk until image() or logo() is asked for. */
+    LuCarItem(int id, const QString& name, qint64 price, const QString& imagePath, const QString& logoPath);
+    ~LuCarItem() override;
+
+    /** The car id. */
+    int id() const { return m_id; }
+    /** The car's name. */
+    QString name() const { return m_name; }
+    /** The price narrowed to int (its low 32 bits), as the garage protocol carries it. */
+    int price() const;
+    /** The path of the car's picture (a file or a Qt resource). */
+    QString imagePath() const { return m_imagePath; }
+    /** The path of the brand logo. */
+    QString logoPath() const { return m_logoPath; }
+
+    /** The car's picture, read from imagePath() once; null when it cannot be read. */
+    QImage image();
+    /** The brand logo, read from logoPath() once; null when it cannot be read. */
+    QImage logo();
+
+private:
+    Q_DISABLE_COPY(LuCarItem)
+
+    int m_id;
+    QString m_name;
+    qint64 m_price;
+    QString m_imagePath;
+    bool m_imageLoaded;
+    QImage m_image;
+    QString m_logoPath;
+    bool m_logoLoaded;
+    QImage m_logo;
+};
+
+#endif

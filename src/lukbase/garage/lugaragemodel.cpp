@@ -1,0 +1,107 @@
+#include "lugaragemodel.h"
+#include "lucaritem.h"
+#include "lugarageitem.h"
+#include "lugaragemodel_p.h"
+
+LuGarageModelPrivate::LuGarageModelPrivate(LuGarageModel* q)
+    : q_ptr(q)
+{
+}
+
+LuGarageModel::LuGarageModel(QObject* parent)
+    : QAbstractItemModel(parent)
+    , d_ptr(new LuGarageModelPrivate(this))
+{
+}
+
+LuGarageModel::~LuGarageModel() = default;
+
+void LuGarageModel::setCars(const QList<LuGarageItem*>& cars)
+{
+    Q_D(LuGarageModel);
+    beginResetModel();
+    d->cars = cars;
+    endResetModel();
+}
+
+LuGarageItem* LuGarageModel::car(const QModelIndex& index) const
+{
+    return index.isValid() ? static_cast<LuGarageItem*>(index.internalPointer()) : nullptr;
+}
+
+QModelIndex LuGarageModel::index(const LuGarageItem* item, int column) const
+{
+    Q_D(const LuGarageModel);
+    auto* listed = const_cast<LuGarageItem*>(item);
+    return createIndex(int(d->cars.indexOf(listed)), column, listed);
+}
+
+QModelIndex LuGarageModel::index(int row, int column, const QModelIndex& parent) const
+{
+    Q_D(const LuGarageModel);
+    if (!hasIndex(row, column, parent))
+        return QModelIndex();
+    return createIndex(row, column, d->cars.at(row));
+}
+
+QModelIndex LuGarageModel::parent(const QModelIndex&) const
+{
+    return QModelIndex();
+}
+
+int LuGarageModel::rowCount(const QModelIndex& parent) const
+{
+    Q_D(const LuGarageModel);
+    return parent.isValid() ? 0 : int(d->cars.size());
+}
+
+int LuGarageModel::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
+
+QVariant LuGarageModel::data(const QModelIndex& index, int role) const
+{
+    LuGarageItem* item = car(index);
+    if (!item)
+        return QVariant();
+
+    switch (role) {
+    case Qt::UserRole + 4:
+        return item->userid();
+    case Qt::UserRole + 5:
+        return item->userName();
+    case Qt::UserRole + 6:
+        return item->userIcon();
+    default:
+        break;
+    }
+
+    // An owner without a car still shows as a card, only without the car's data.
+    LuCarItem* car = item->car();
+    if (!car)
+        return QVariant();
+
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+    case Qt::UserRole:
+        return car->name();
+    case Qt::DecorationRole:
+    case Qt::UserRole + 3:
+        return car->image();
+    case Qt::UserRole + 1:
+        return car->price();
+    case Qt::UserRole + 2:
+        return car->logo();
+    default:
+        return QVariant();
+    }
+}
+
+Qt::ItemFlags LuGarageModel::flags(const QModelIndex& index) const
+{
+    if (index.isValid())
+        return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
+}

@@ -1,0 +1,18 @@
+#ifndef LUKBASE_LUGARAGEMODEL_P_H
+#define LUKBASE_LUGARAGEMODEL_P_H
+
+#include "lugaragemodel.h"
+
+class LuGarageModelPrivate
+{
+    Q_DECLARE_PUBLIC(LuGarageModel)
+
+public:
+    explicit LuGarageModelPrivate(LuGarageModel* q);
+
+    LuGarageModel* q_ptr;
+    // The rows; owned by the host.
+    QList<LuGarageItem*> cars;
+};
+
+#endif

@@ -1,0 +1,130 @@
+#include "lugarageview.h"
+#include "lugarageitem.h"
+#include "lugaragemodel.h"
+#include "lugarageview_p.h"
+#include "lugarageviewdelegate_p.h"
+
+#include <QMouseEvent>
+
+LuGarageViewPrivate::LuGarageViewPrivate(LuGarageView* q)
+    : q_ptr(q)
+{
+}
+
+void LuGarageViewPrivate::init()
+{
+    Q_Q(LuGarageView);
+    model = new LuGarageModel(q);
+    q->setModel(model);
+    q->setItemDelegate(new LuGarageViewDelegate(q));
+
+    // Mouse tracking drives the hover cover and the hand cursor over the buttons.
+    q->setAttribute(Qt::WA_MouseTracking);
+    q->setContextMenuPolicy(Qt::CustomContextMenu);
+    q->setViewMode(QListView::IconMode);
+    q->setSpacing(8);
+
+    QObject::connect(
+        q, &QAbstractItemView::entered, q, qOverload<const QModelIndex&>(&LuGarageView::garageItemEntered));
+    QObject::connect(q, &QAbstractItemView::viewportEntered, q, qOverload<>(&LuGarageView::garageItemEntered));
+
+    q->setObjectName(QStringLiteral("GarageListView"));
+}
+
+QRect LuGarageViewPrivate::buttonRectAt(const QModelIndex& index) const
+{
+    Q_Q(const LuGarageView);
+    return LuGarageViewDelegate::buttonRect(q->visualRect(index));
+}
+
+LuGarageView::LuGarageView(QWidget* parent)
+    : QListView(parent)
+    , d_ptr(new LuGarageViewPrivate(this))
+{
+    Q_D(LuGarageView);
+    d->init();
+}
+
+LuGarageView::~LuGarageView() = default;
+
+void LuGarageView::setCars(const QList<LuGarageItem*>& cars)
+{
+    Q_D(LuGarageView);
+    d->model->setCars(cars);
+}
+
+LuGarageItem* LuGarageView::car(const QModelIndex& index) const
+{
+    Q_D(const LuGarageView);
+    return d->model->car(index);
+}
+
+LuGarageItem* LuGarageView::currentCar() const
+{
+    return car(currentIndex());
+}
+
+QModelIndex LuGarageView::index(const LuGarageItem* item, int column) const
+{
+    Q_D(const LuGarageView);
+    return d->model->index(item, column);
+}
+
+void LuGarageView::mousePressEvent(QMouseEvent* event)
+{
+    Q_D(LuGarageView);
+    // Only the button reacts to clicks: the base class is left out, so cards are never
+    // selected or made current by the mouse.
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid() || event->button() != Qt::LeftButton)
+        return;
+    const QRect button = d->buttonRectAt(index);
+    if (button.contains(pos))
+        d->pressedRect = button;
+}
+
+void LuGarageView::mouseMoveEvent(QMouseEvent* event)
+{
+    Q_D(LuGarageView);
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    if (index.isValid())
+        setCursor(d->buttonRectAt(index).contains(pos) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+
+    // The base class drives the hover cover and entered(). It never saw the press, so it
+    // gets the move without buttons: otherwise a drag would select cards and leave it
+    // in a drag selection that no release of its own ever ends.
+    if (event->buttons() == Qt::NoButton) {
+        QListView::mouseMoveEvent(event);
+        return;
+    }
+    QMouseEvent hover(event->type(), event->position(), event->scenePosition(), event->globalPosition(), Qt::NoButton,
+        Qt::NoButton, event->modifiers(), event->pointingDevice());
+    hover.setTimestamp(event->timestamp());
+    QListView::mouseMoveEvent(&hover);
+}
+
+void LuGarageView::mouseReleaseEvent(QMouseEvent* event)
+{
+    Q_D(LuGarageView);
+    // A release over empty space keeps the pending click: coming back onto the same button
+    // and releasing there still counts.
+    const QPoint pos = event->position().toPoint();
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid() || event->button() != Qt::LeftButton)
+        return;
+
+    if (d->pressedRect.contains(pos)) {
+        if (LuGarageItem* item = car(index))
+            Q_EMIT gotoUserGarage(item->userid());
+    }
+    d->pressedRect = QRect();
+    setCursor(Qt::ArrowCursor);
+}
+
+// Hover feedback is the delegate's cover; the two slots stay as points where a
+// host-specific build can hook in.
+void LuGarageView::garageItemEntered(const QModelIndex&) { }
+
+void LuGarageView::garageItemEntered() { }

@@ -1,0 +1,103 @@
+#include "lugiftmodel.h"
+#include "lugiftitem.h"
+#include "lugiftmodel_p.h"
+
+LuGiftModelPrivate::LuGiftModelPrivate(LuGiftModel* q)
+    : q_ptr(q)
+{
+}
+
+LuGiftModel::LuGiftModel(QObject* parent)
+    : QAbstractItemModel(parent)
+    , d_ptr(new LuGiftModelPrivate(this))
+{
+}
+
+LuGiftModel::~LuGiftModel()
+{
+    Q_D(LuGiftModel);
+    for (LuGiftItem* gift : std::as_const(d->gifts))
+        gift->release();
+}
+
+void LuGiftModel::setGifts(const QList<LuGiftItem*>& gifts)
+{
+    Q_D(LuGiftModel);
+    beginResetModel();
+    // New references first: a record in both lists must not reach zero in between.
+    for (LuGiftItem* gift : gifts)
+        gift->ref();
+    const QList<LuGiftItem*> old = d->gifts;
+    d->gifts = gifts;
+    for (LuGiftItem* gift : old)
+        gift->release();
+    endResetModel();
+}
+
+LuGiftItem* LuGiftModel::gift(const QModelIndex& index) const
+{
+    return index.isValid() ? static_cast<LuGiftItem*>(index.internalPointer()) : nullptr;
+}
+
+QModelIndex LuGiftModel::index(const LuGiftItem* item, int column) const
+{
+    Q_D(const LuGiftModel);
+    const int row = int(d->gifts.indexOf(const_cast<LuGiftItem*>(item)));
+    if (row < 0)
+        return QModelIndex();
+    return createIndex(row, column, d->gifts.at(row));
+}
+
+QModelIndex LuGiftModel::index(int row, int column, const QModelIndex& parent) const
+{
+    Q_D(const LuGiftModel);
+    if (!hasIndex(row, column, parent))
+        return QModelIndex();
+    return createIndex(row, column, d->gifts.at(row));
+}
+
+QModelIndex LuGiftModel::parent(const QModelIndex&) const
+{
+    return QModelIndex();
+}
+
+int LuGiftModel::rowCount(const QModelIndex& parent) const
+{
+    Q_D(const LuGiftModel);
+    return parent.isValid() ? 0 : int(d->gifts.size());
+}
+
+int LuGiftModel::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
+
+QVariant LuGiftModel::data(const QModelIndex& index, int role) const
+{
+    LuGiftItem* item = gift(index);
+    if (!item)
+        return QVariant();
+
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+    case Qt::UserRole:
+        return item->name();
+    case Qt::DecorationRole:
+    case Qt::UserRole + 1:
+        return item->thumbnail();
+    case Qt::ToolTipRole:
+        return item->tooltip();
+    case Qt::UserRole + 2:
+        return qlonglong(item->price());
+    default:
+        return QVariant();
+    }
+}
+
+Qt::ItemFlags LuGiftModel::flags(const QModelIndex& index) const
+{
+    if (index.isValid())
+        return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
+}
