@@ -108,12 +108,12 @@ QList<CatalogueGift> gifts()
         { "Piano", "\u2669", 0, 0, 0, 1200 },          { "Drum", "\u25A3", 1, 0, 0, 1500 },
         { "Trumpet", "\u266D", 0, 0, 0, 1800 },        { "Angel", "\u2727", 2, 0, 0, 30000 },
         { "Dragon", "\u2694", 2, 0, 1, 88888 },        { "Phoenix", "\u2741", 2, 0, 0, 66666 },
-        { "Lucky Cat", "\u2618", 1, 0, 0, 888 },       { "Gold Bar", "\u25AC", 0, 0, 0, 10000 },
+        { "Lucky Cat", "\u2618", 1, 0, 0, 888 },       { "Gold Bar", "\u25AC", 0, 0, 0, 100000000 },
         { "Red Packet", "\u2709", 1, 0, 0, 1888 },     { "Lantern", "\u2742", 0, 0, 0, 300 },
         { "Fan", "\u2740", 0, 0, 0, 300 },             { "Tea", "\u2603", 0, 0, 0, 200 },
         { "Snowflake", "\u2744", 0, 0, 0, 100 },       { "Umbrella", "\u2602", 0, 0, 0, 400 },
         { "Anchor", "\u2693", 0, 0, 0, 700 },          { "Lightning", "\u26A1", 1, 0, 1, 900 },
-        { "Chess Knight", "\u265E", 0, 0, 0, 1600 },   { "Flag", "\u2691", 0, 0, 0, 2500 },
+        { "Chess Knight", "\u265E", 0, 0, 0, 1600 },   { "Castle", "\u265C", 0, 10005, 1, 250000000 },
     };
     // clang-format on
     QList<CatalogueGift> gifts;
@@ -141,7 +141,7 @@ QHash<QString, QByteArray> serverFiles(const QList<CatalogueGift>& gifts)
     QHash<QString, QByteArray> files;
     for (const CatalogueGift& gift : gifts) {
         const QString id = QString::number(gift.id);
-        files.insert(id + QStringLiteral(".png"), encodePng(drawTile(48, gift.color, gift.symbol)));
+        files.insert(id + QStringLiteral(".png"), encodePng(drawTile(32, gift.color, gift.symbol)));
         files.insert(id + QStringLiteral(".gif"), encodePng(drawTile(96, gift.color, gift.symbol)));
         if (gift.type == 2)
             files.insert(id + QStringLiteral("_star.gif"), encodePng(drawStar(20, QColor(255, 200, 40))));
@@ -155,7 +155,7 @@ bool writeFallbackIcons(const QString& directory)
 {
     const QDir dir(directory);
     const QColor grey(170, 170, 175);
-    return writeFile(dir.filePath(QStringLiteral("ugift.png")), encodePng(drawTile(48, grey, QStringLiteral("?"))))
+    return writeFile(dir.filePath(QStringLiteral("ugift.png")), encodePng(drawTile(32, grey, QStringLiteral("?"))))
         && writeFile(dir.filePath(QStringLiteral("ugift.gif")), encodePng(drawTile(96, grey, QStringLiteral("?"))))
         && writeFile(dir.filePath(QStringLiteral("ugift_star.gif")), encodePng(drawStar(20, grey)));
 }

@@ -1,25 +1,25 @@
 #include "giftpage.h"
-#include "giftcard.h"
 #include "giftcatalogue.h"
+#include "giftlistpanel.h"
 #include "giftserver.h"
 
 #include <lukbase/lugiftmanager.h>
 #include <lukbase/lugiftstarmanager.h>
+#include <lukbase/lugiftview.h>
 #include <lukbase/lukbase.h>
 #include <lukbase/luktvlocaluser.h>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGridLayout>
 #include <QLabel>
-#include <QScrollArea>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 #include <utility>
 
 namespace {
-const int kColumns = 8;
 const int kScreenshotPatienceMs = 15000;
 } // namespace
 
@@ -48,32 +48,12 @@ GiftPage::GiftPage(QWidget* parent)
     m_manager->setDownloadPrefix(startServer());
     buildRecords();
 
-    auto* grid = new QGridLayout;
-    grid->setSpacing(5);
-    grid->setContentsMargins(0, 0, 0, 0);
-    int index = 0;
-    for (LuGiftItem* item : std::as_const(m_items)) {
-        auto* card = new GiftCard(item, m_giftDirectory);
-        m_cards.insert(item, card);
-        grid->addWidget(card, index / kColumns, index % kColumns);
-        ++index;
-    }
-    auto* cards = new QWidget;
-    auto* cardsLayout = new QVBoxLayout(cards);
-    cardsLayout->setContentsMargins(0, 0, 0, 0);
-    cardsLayout->addLayout(grid);
-    cardsLayout->addStretch(1);
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(cards);
-    layout->addWidget(scroll, 1);
+    m_panel = new GiftListPanel(this);
+    m_panel->setGifts(m_items);
+    layout->addWidget(m_panel, 1);
+    connect(m_manager, &LuGiftManager::thumbnailUpdated, m_panel, &GiftListPanel::refreshGift);
 
-    connect(m_manager, &LuGiftManager::thumbnailUpdated, this, [this](LuGiftItem* item) {
-        if (GiftCard* card = m_cards.value(item))
-            card->refresh();
-    });
-    // Animations, star logos and Flash files arrive without a signal: look now and then.
+    // Animations, star logos and Flash files arrive without a signal: count them now and then.
     m_progress.setInterval(100);
     connect(&m_progress, &QTimer::timeout, this, &GiftPage::checkProgress);
     m_clock.start();
@@ -147,16 +127,22 @@ int GiftPage::filesArrived() const
     return arrived;
 }
 
+// Thumbnails that came from the server rather than the fallback icon.
+int GiftPage::thumbnailsArrived() const
+{
+    int arrived = 0;
+    for (LuGiftItem* item : std::as_const(m_items))
+        arrived += item->thumbnailPath().startsWith(m_giftDirectory) ? 1 : 0;
+    return arrived;
+}
+
 void GiftPage::checkProgress()
 {
     const int arrived = filesArrived();
     const bool complete = arrived == m_expectedFiles.size();
-    int thumbnails = 0;
-    for (GiftCard* card : std::as_const(m_cards)) {
-        if (complete)
-            card->refresh();
-        thumbnails += card->isDownloaded() ? 1 : 0;
-    }
+    const int thumbnails = thumbnailsArrived();
+    if (complete)
+        m_panel->view()->viewport()->update();
 
     QString stars;
     if (LuGiftStarManager* registry = LuGiftStarManager::instance()) {
@@ -176,6 +162,13 @@ void GiftPage::checkProgress()
         m_progress.stop();
 
     if (m_ready && (complete || m_readyClock.elapsed() > kScreenshotPatienceMs)) {
+        // One gift current, the pointer resting on another: the cell states a user sees.
+        LuGiftView* view = m_panel->view();
+        view->setCurrentIndex(view->index(m_items.value(13), 0));
+        const QPoint pos = view->visualRect(view->index(m_items.value(2), 0)).center();
+        QMouseEvent move(
+            QEvent::MouseMove, pos, view->viewport()->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(view->viewport(), &move);
         const std::function<void()> ready = std::exchange(m_ready, nullptr);
         ready();
     }

@@ -4,12 +4,11 @@
 #include "sandboxpage.h"
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QList>
 #include <QTemporaryDir>
 #include <QTimer>
 
-class GiftCard;
+class GiftListPanel;
 class GiftServer;
 class LuGiftItem;
 class LuGiftManager;
@@ -18,7 +17,8 @@ class QLabel;
 // The gift catalogue on its way to the screen: the page builds one record per gift (the
 // battle-star gifts through the gift-star registry), hands them to a gift manager that
 // fetches their pictures from the sandbox's own loopback gift server (or the server named
-// with --gift-prefix) into an emptied gift directory, and shows each record's state.
+// with --gift-prefix) into an emptied gift directory, and shows them in the room's gift
+// list, whose cells repaint as their thumbnails arrive.
 class GiftPage : public SandboxPage
 {
     Q_OBJECT
@@ -36,6 +36,7 @@ private:
     void buildRecords();
     void checkProgress();
     int filesArrived() const;
+    int thumbnailsArrived() const;
 
     QTemporaryDir m_icons;
     QString m_giftDirectory;
@@ -43,7 +44,7 @@ private:
     LuGiftManager* m_manager = nullptr;
     QLabel* m_status = nullptr;
     QList<LuGiftItem*> m_items;
-    QHash<LuGiftItem*, GiftCard*> m_cards;
+    GiftListPanel* m_panel = nullptr;
     QStringList m_expectedFiles;
     QTimer m_progress;
     QElapsedTimer m_clock;

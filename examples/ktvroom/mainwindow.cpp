@@ -1,12 +1,11 @@
 #include "mainwindow.h"
 #include "chatpage.h"
 #include "environmentpage.h"
+#include "garagepage.h"
 #include "giftpage.h"
-#include "videopage.h"
 #include "pluginpage.h"
 #include "prizepage.h"
-#include "garagepage.h"
-#include "giftlistpage.h"
+#include "videopage.h"
 
 #include <QDir>
 #include <QPixmap>
@@ -24,7 +23,6 @@ MainWindow::MainWindow(QWidget* parent)
     // Pages, in the order of the tab bar.
     addPage(new EnvironmentPage);
     addPage(new GiftPage);
-    addPage(new GiftListPage);
     addPage(new PrizePage);
     addPage(new GaragePage);
     addPage(new ChatPage);

@@ -1,10 +1,10 @@
-// Draws the sandbox's pictures at build time: the host pictures of the garage view, the
-// cars and brand logos of the garage page, and the gift thumbnails of the gift list.
+// Draws the sandbox's pictures at build time: the host pictures of the garage view and the
+// cars and brand logos of the garage page.
 //
 //   ktvroom_drawpictures OUTPUT_DIR
 //
-// Writes OUTPUT_DIR/pics/garage-*.png, OUTPUT_DIR/garage/car-N.png and logo-N.png, and
-// OUTPUT_DIR/giftlist/*.png. Only shapes are drawn (no text), so no fonts are needed.
+// Writes OUTPUT_DIR/pics/garage-*.png and OUTPUT_DIR/garage/car-N.png and logo-N.png. Only
+// shapes are drawn (no text), so no fonts are needed.
 
 #include <QDir>
 #include <QImage>
@@ -49,17 +49,6 @@ QPainterPath star(const QPointF& centre, qreal outer, qreal inner, int points = 
             path.lineTo(p);
     }
     path.closeSubpath();
-    return path;
-}
-
-QPainterPath heart(const QRectF& r)
-{
-    QPainterPath path;
-    path.moveTo(r.center().x(), r.bottom());
-    path.cubicTo(r.left() - r.width() * 0.1, r.top() + r.height() * 0.55, r.left() + r.width() * 0.1,
-        r.top() - r.height() * 0.1, r.center().x(), r.top() + r.height() * 0.28);
-    path.cubicTo(r.right() - r.width() * 0.1, r.top() - r.height() * 0.1, r.right() + r.width() * 0.1,
-        r.top() + r.height() * 0.55, r.center().x(), r.bottom());
     return path;
 }
 
@@ -242,92 +231,6 @@ bool drawGarage(const QString& dir)
 }
 
 // Gift thumbnails, 32 x 32.
-bool drawGifts(const QString& dir)
-{
-    bool ok = save(dir, QStringLiteral("rose.png"), QSize(32, 32), [](QPainter& p) {
-        p.setPen(QPen(QColor(40, 130, 50), 2));
-        p.drawLine(QPointF(16, 30), QPointF(16, 14));
-        p.setBrush(QColor(60, 160, 70));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QRectF(17, 20, 8, 4));
-        QRadialGradient petals(QPointF(14, 9), 10);
-        petals.setColorAt(0, QColor(255, 110, 130));
-        petals.setColorAt(1, QColor(190, 10, 40));
-        p.setBrush(petals);
-        p.drawEllipse(QRectF(7, 2, 18, 15));
-        p.setPen(QPen(QColor(120, 0, 20), 1.2));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(11, 5, 10, 8), 0, 270 * 16);
-    });
-    ok &= save(dir, QStringLiteral("heart.png"), QSize(32, 32), [](QPainter& p) {
-        QLinearGradient fill(0, 4, 0, 28);
-        fill.setColorAt(0, QColor(255, 120, 150));
-        fill.setColorAt(1, QColor(220, 20, 70));
-        p.setPen(QPen(QColor(160, 0, 40), 1));
-        p.setBrush(fill);
-        p.drawPath(heart(QRectF(3, 5, 26, 23)));
-    });
-    ok &= save(dir, QStringLiteral("cake.png"), QSize(32, 32), [](QPainter& p) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(250, 220, 170));
-        p.drawRoundedRect(QRectF(4, 16, 24, 13), 3, 3);
-        p.setBrush(QColor(255, 150, 190));
-        p.drawRoundedRect(QRectF(3, 13, 26, 6), 3, 3);
-        p.setBrush(QColor(120, 170, 255));
-        p.drawRect(QRectF(14.5, 6, 3, 8));
-        p.setBrush(QColor(255, 190, 40));
-        p.drawEllipse(QRectF(14, 1, 4, 6));
-    });
-    ok &= save(dir, QStringLiteral("star.png"), QSize(32, 32), [](QPainter& p) {
-        QRadialGradient fill(QPointF(16, 14), 16);
-        fill.setColorAt(0, QColor(255, 250, 170));
-        fill.setColorAt(1, QColor(250, 170, 0));
-        p.setPen(QPen(QColor(200, 120, 0), 1));
-        p.setBrush(fill);
-        p.drawPath(star(QPointF(16, 17), 15, 6.5));
-    });
-    ok &= save(dir, QStringLiteral("diamond.png"), QSize(32, 32), [](QPainter& p) {
-        p.setPen(QPen(QColor(40, 110, 180), 1));
-        p.setBrush(QColor(140, 210, 255));
-        p.drawPolygon(QPolygonF({ QPointF(8, 6), QPointF(24, 6), QPointF(30, 13), QPointF(16, 29), QPointF(2, 13) }));
-        p.setBrush(QColor(210, 240, 255));
-        p.drawPolygon(QPolygonF({ QPointF(11, 6), QPointF(21, 6), QPointF(24, 13), QPointF(8, 13) }));
-    });
-    ok &= save(dir, QStringLiteral("crown.png"), QSize(32, 32), [](QPainter& p) {
-        p.setPen(QPen(QColor(170, 110, 0), 1));
-        p.setBrush(QColor(255, 200, 40));
-        p.drawPolygon(QPolygonF({ QPointF(3, 26), QPointF(3, 9), QPointF(10, 17), QPointF(16, 5), QPointF(22, 17),
-            QPointF(29, 9), QPointF(29, 26) }));
-        p.setBrush(QColor(220, 30, 60));
-        p.drawEllipse(QPointF(16, 20), 3, 3);
-    });
-    ok &= save(dir, QStringLiteral("rocket.png"), QSize(32, 32), [](QPainter& p) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 150, 30));
-        p.drawPolygon(QPolygonF({ QPointF(12, 24), QPointF(16, 31), QPointF(20, 24) }));
-        p.setBrush(QColor(230, 235, 245));
-        p.drawRoundedRect(QRectF(11, 6, 10, 19), 5, 5);
-        p.setBrush(QColor(220, 40, 50));
-        p.drawPolygon(QPolygonF({ QPointF(11, 9), QPointF(16, 1), QPointF(21, 9) }));
-        p.drawPolygon(QPolygonF({ QPointF(11, 17), QPointF(6, 25), QPointF(11, 23) }));
-        p.drawPolygon(QPolygonF({ QPointF(21, 17), QPointF(26, 25), QPointF(21, 23) }));
-        p.setBrush(QColor(90, 170, 240));
-        p.drawEllipse(QPointF(16, 13), 2.5, 2.5);
-    });
-    ok &= save(dir, QStringLiteral("castle.png"), QSize(32, 32), [](QPainter& p) {
-        p.setPen(QPen(QColor(90, 80, 110), 1));
-        p.setBrush(QColor(190, 180, 210));
-        p.drawRect(QRectF(4, 12, 24, 17));
-        for (int x : { 4, 12, 20 })
-            p.drawRect(QRectF(x, 8, 8, 5));
-        p.setBrush(QColor(110, 70, 50));
-        p.drawRoundedRect(QRectF(13, 20, 6, 9), 3, 3);
-        p.setBrush(QColor(230, 50, 80));
-        p.drawPolygon(QPolygonF({ QPointF(16, 2), QPointF(22, 4), QPointF(16, 6) }));
-    });
-    return ok;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -337,11 +240,11 @@ int main(int argc, char** argv)
         return 2;
     }
     QDir out(QString::fromLocal8Bit(argv[1]));
-    for (const char* sub : { "pics", "garage", "giftlist" }) {
+    for (const char* sub : { "pics", "garage" }) {
         if (!out.mkpath(QLatin1String(sub)))
             return 1;
     }
-    const bool ok = drawHostPictures(out.filePath(QStringLiteral("pics")))
-        && drawGarage(out.filePath(QStringLiteral("garage"))) && drawGifts(out.filePath(QStringLiteral("giftlist")));
+    const bool ok
+        = drawHostPictures(out.filePath(QStringLiteral("pics"))) && drawGarage(out.filePath(QStringLiteral("garage")));
     return ok ? 0 : 1;
 }
