@@ -198,6 +198,24 @@ void LuWinPrizePopupPrivate::nextMessage()
     ticks = 0;
 }
 
+// The fields both forms of addPrize share; false when the line is refused.
+bool LuWinPrizePopupPrivate::startPrizeEntry(
+    LuWinPrizeEntry* entry, const QString& name, int id, qint64 price, qint64 time, LuGiftItem* gift) const
+{
+    if (!gift) {
+        qCWarning(lcPrize) << "win prize without gift refused:" << name;
+        return false;
+    }
+    if (entries.size() >= maxEntries)
+        return false;
+    entry->id = id;
+    entry->price = price;
+    entry->time = time;
+    entry->name = name;
+    entry->setGift(gift);
+    return true;
+}
+
 LuWinPrizePopup::LuWinPrizePopup(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
     , d_ptr(new LuWinPrizePopupPrivate(this))
@@ -213,20 +231,10 @@ LuWinPrizePopup::~LuWinPrizePopup() = default;
 void LuWinPrizePopup::addPrize(const QString& name, int id, qint64 price, int multiple, qint64 time, LuGiftItem* gift)
 {
     Q_D(LuWinPrizePopup);
-    if (!gift) {
-        qCWarning(lcPrize) << "win prize without gift refused:" << name;
-        return;
-    }
-    if (d->entries.size() >= LuWinPrizePopupPrivate::maxEntries)
-        return;
-
     LuWinPrizeEntry entry;
-    entry.id = id;
-    entry.price = price;
+    if (!d->startPrizeEntry(&entry, name, id, price, time, gift))
+        return;
     entry.multiple = multiple;
-    entry.time = time;
-    entry.name = name;
-    entry.setGift(gift);
     entry.text = tr("Congratulations to [%1] present %2 win %3 multiple prize total")
                      .arg(name, gift->name(), QString::number(multiple));
     d->addEntry(entry);
@@ -236,19 +244,9 @@ void LuWinPrizePopup::addPrize(const QString& name, int id, qint64 price, const 
     qint64 time, LuGiftItem* gift)
 {
     Q_D(LuWinPrizePopup);
-    if (!gift) {
-        qCWarning(lcPrize) << "win prize without gift refused:" << name;
-        return;
-    }
-    if (d->entries.size() >= LuWinPrizePopupPrivate::maxEntries)
-        return;
-
     LuWinPrizeEntry entry;
-    entry.id = id;
-    entry.price = price;
-    entry.time = time;
-    entry.name = name;
-    entry.setGift(gift);
+    if (!d->startPrizeEntry(&entry, name, id, price, time, gift))
+        return;
     entry.multiples = multiples;
     if (!multiples.isEmpty()) {
         // The sum wraps in 32 bits; unsigned arithmetic keeps that well defined.

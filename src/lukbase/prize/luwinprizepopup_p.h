@@ -35,6 +35,8 @@ public:
 
     void init();
 
+    bool startPrizeEntry(
+        LuWinPrizeEntry* entry, const QString& name, int id, qint64 price, qint64 time, LuGiftItem* gift) const;
     void addEntry(const LuWinPrizeEntry& entry);
     void announce(int index);
 
