@@ -8,12 +8,11 @@
 // them before QtTest sees them and pass every other message on. Call from initTestCase().
 inline void dropOffscreenPlatformNotes()
 {
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support ")))
-            return;
-        previous(type, context, message);
-    });
+    static const QtMessageHandler previous
+        = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+              if (type != QtWarningMsg || !message.startsWith(QLatin1String("This plugin does not support ")))
+                  previous(type, context, message);
+          });
 }
 
 #endif
