@@ -71,15 +71,17 @@ bool LuGiftItem::hasFlash() const
 
 int LuGiftItem::width()
 {
+    // An empty path is no file; Qt would warn about the empty name.
     if (m_cachedWidth == -1)
-        m_cachedWidth = QImage(m_imagePath).width();
+        m_cachedWidth = m_imagePath.isEmpty() ? 0 : QImage(m_imagePath).width();
     return m_cachedWidth;
 }
 
 QImage LuGiftItem::thumbnail()
 {
     if (!m_thumbnailLoaded) {
-        m_thumbnailImage.load(m_thumbnailPath);
+        if (!m_thumbnailPath.isEmpty())
+            m_thumbnailImage.load(m_thumbnailPath);
         m_thumbnailLoaded = true;
     }
     return m_thumbnailImage;
