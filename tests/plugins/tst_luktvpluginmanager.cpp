@@ -1,312 +1,485 @@
+#include <lukbase/lukbase.h>
 #include <lukbase/luktvpluginmanager.h>
 
-#include "pluginfixture.h"
 #include "plugins/luktvpluginmanager_p.h"
 #include "testjournal.h"
 
 #include <QDir>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopedPointer>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace PluginFixture;
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+#include <vector>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+constexpr int threadCount = 4;
+
+QByteArray versionFile(const QByteArray& number)
+{
+    return "<plugin name=\"quiz\">\n  <name/>\n  <version number=\"" + number + "\">1</version>\n</plugin>\n";
+}
+
+bool writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// Runs job(0) to job(threadCount - 1) on standard threads of their own (whose joins a thread
+// sanitizer sees). A deadlock fails the test after 90 s, long enough for a sanitizer build,
+// and then ends the process, as its threads cannot be joined.
+void runThreads(const std::function<void(int)>& job)
+{
+    std::atomic<int> finished(0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; ++t)
+        threads.emplace_back([&, t] {
+            job(t);
+            ++finished;
+        });
+    QTRY_COMPARE_WITH_TIMEOUT(finished.load(), threadCount, 90000);
+    for (std::thread& thread : threads)
+        thread.join();
+}
+
+} // namespace
+
+// Real plug-in modules: the journal plug-in of tests/support, copied where the manager looks,
+// journals every call it gets. Loaded with "id=<n>" among its loader arguments, a handle
+// journals as "id<n>:<call>", otherwise as "<number in creation order>:<call>".
 class tst_LuKtvPluginManager : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
+    static QString modulePath() { return QStringLiteral(LUKBASE_JOURNALPLUGIN_PATH); }
+    static QString moduleName() { return QFileInfo(modulePath()).fileName(); }
+    // A host pointer that is only passed along, never called.
+    static LuKtvPluginHost* host(quintptr value) { return reinterpret_cast<LuKtvPluginHost*>(value); }
+    static QString builtInDirectory(int id)
+    {
+        return QCoreApplication::applicationDirPath() + QStringLiteral("/plugins/ktv/") + QString::number(id);
+    }
+    QString pluginDirectory() const { return m_pluginsDirectory + QStringLiteral("/7"); }
 
-    void startText_data();
-    void startText();
-    void startWritesDebugLine();
-    void moduleNameMustStayInItsDirectory_data();
-    void moduleNameMustStayInItsDirectory();
-    void startStopShowHide();
-    void appSchemes_data();
-    void appSchemes();
-    void broadcastsReachEveryPluginInIdOrder();
-    void destructionStopsStartedPluginsInIdOrder();
-    void heldRecordOutlivesManager();
-    void pluginCallsBackIntoManager();
+    // Copies the module into directory as name, which may lead into a sub-directory or out of it.
+    static bool install(const QString& directory, const QString& name = moduleName())
+    {
+        const QString target = QDir(directory).filePath(name);
+        return QDir().mkpath(QFileInfo(target).absolutePath()) && QFile::copy(modulePath(), target);
+    }
+    // Installs the journal plug-in as built-in plug-in id and starts it with its start text.
+    bool startBuiltIn(int id, const QString& arguments = QString(), quintptr hostValue = 0)
+    {
+        const QString text = moduleName() + QStringLiteral(" id=") + QString::number(id) + arguments;
+        return install(builtInDirectory(id)) && m_manager->start(id, host(hostValue), text);
+    }
+    // Starts downloadable plug-in 7.
+    bool startDownloadable(int requiredVersion, const QString& text, quintptr hostValue = 0, bool silent = false)
+    {
+        return m_manager->start(7, requiredVersion, "quiz", "http://x/", host(hostValue), text, silent);
+    }
 
-private:
-    // Installs the journal plug-in as built-in plug-in id and starts it with the start text
-    // "<module> id=<id><arguments>".
-    bool startJournal(int id, const QString& arguments = QString(), quintptr host = 0);
+    static QStringList callsOf(const QString& handle)
+    {
+        QStringList calls = TestJournal::entriesStartingWith(handle + QLatin1Char(':'));
+        for (QString& call : calls)
+            call.remove(0, handle.size() + 1);
+        return calls;
+    }
+    static QStringList creations() { return TestJournal::entries().filter(QStringLiteral(":create(")); }
+    // The creations of handles not released exactly once, as their last call.
+    static QStringList wronglyReleased()
+    {
+        QStringList wrong;
+        for (const QString& creation : creations()) {
+            const QStringList calls = callsOf(creation.section(':', 0, 0));
+            if (calls.count("release()") != 1 || calls.last() != "release()")
+                wrong.append(creation);
+        }
+        return wrong;
+    }
 
     QTemporaryDir m_home;
+    QString m_pluginsDirectory;
     QScopedPointer<LuKtvPluginManager> m_manager;
-};
 
-void tst_LuKtvPluginManager::initTestCase()
-{
-    QVERIFY(m_home.isValid());
-    useHome(m_home.path());
-}
-
-void tst_LuKtvPluginManager::init()
-{
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-    removeInstalledPlugins();
-    TestJournal::clear();
-    m_manager.reset(new LuKtvPluginManager);
-}
-
-void tst_LuKtvPluginManager::cleanup()
-{
-    m_manager.reset();
-    TestJournal::setReentryHook({});
-}
-
-bool tst_LuKtvPluginManager::startJournal(int id, const QString& arguments, quintptr host)
-{
-    const QString text = journalModuleName() + QStringLiteral(" id=") + QString::number(id) + arguments;
-    return install(journalModulePath(), builtInDirectory(id)) && m_manager->start(id, fakeHost(host), text);
-}
-
-void tst_LuKtvPluginManager::startText_data()
-{
-    QTest::addColumn<bool>("installed");
-    QTest::addColumn<QString>("startText");
-    QTest::addColumn<QStringList>("journal");
-
-    const QString name = journalModuleName();
-    QTest::newRow("module name alone") << true << name
-                                       << QStringList { QStringLiteral("1:create()"),
-                                              QStringLiteral("1:control(1, 4660, ") + name + ')' };
-    QTest::newRow("arguments after the first space")
-        << true << name + QStringLiteral(" a  b c ")
-        << QStringList { QStringLiteral("1:create(a  b c )"),
-               QStringLiteral("1:control(1, 4660, ") + name + " a  b c )" };
-    QTest::newRow("utf-8 arguments") << true << name + QStringLiteral(" 歌手=%1%2")
-                                     << QStringList { QStringLiteral("1:create(歌手=%1%2)"),
-                                            QStringLiteral("1:control(1, 4660, ") + name
-                                                + QStringLiteral(" 歌手=%1%2)") };
-    QTest::newRow("leading space") << true << QLatin1Char(' ') + name << QStringList();
-    QTest::newRow("empty") << true << QString() << QStringList();
-    QTest::newRow("no such module") << true << QStringLiteral("other.so") << QStringList();
-    QTest::newRow("no plug-in directory") << false << name << QStringList();
-    QTest::newRow("factory refuses") << true << name + QStringLiteral(" refuse")
-                                     << QStringList { QStringLiteral("0:refused(refuse)") };
-}
-
-void tst_LuKtvPluginManager::startText()
-{
-    QFETCH(bool, installed);
-    QFETCH(QString, startText);
-    QFETCH(QStringList, journal);
-
-    if (installed)
-        QVERIFY(install(journalModulePath(), builtInDirectory(7)));
-    const bool started = journal.size() == 2;
-    QCOMPARE(m_manager->start(7, fakeHost(0x1234), startText), started);
-    QCOMPARE(TestJournal::entries(), journal);
-    QCOMPARE(m_manager->exists(7), started);
-}
-
-void tst_LuKtvPluginManager::startWritesDebugLine()
-{
-    PluginDebugLines debugLines;
-    const QString path = QDir(builtInDirectory(12)).absoluteFilePath(journalModuleName());
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("plugin started: 12 \"%1\" true").arg(path)));
-    QVERIFY(startJournal(12));
-}
-
-void tst_LuKtvPluginManager::moduleNameMustStayInItsDirectory_data()
-{
-    QTest::addColumn<QString>("moduleName");
-    QTest::addColumn<QString>("quoted");
-
-    const QString name = journalModuleName();
-    QTest::newRow("parent directory") << QStringLiteral("../") + name << QStringLiteral("../") + name;
-    QTest::newRow("sub-directory") << QStringLiteral("sub/") + name << QStringLiteral("sub/") + name;
-    QTest::newRow("backslash") << QStringLiteral("..\\") + name << QStringLiteral("..\\\\") + name;
-    QTest::newRow("absolute path") << journalModulePath() << journalModulePath();
-    QTest::newRow("dot dot") << QStringLiteral("..") << QStringLiteral("..");
-    QTest::newRow("drive") << QStringLiteral("C:") + name << QStringLiteral("C:") + name;
-    QTest::newRow("resource") << QStringLiteral(":/") + name << QStringLiteral(":/") + name;
-    QTest::newRow("nul character") << name + QChar(0) + QStringLiteral("x") << name + QStringLiteral("\\u0000x");
-    QTest::newRow("dots inside a name") << QStringLiteral("..") + name << QString();
-    QTest::newRow("dots after a name") << name + QStringLiteral("..") << QString();
-}
-
-void tst_LuKtvPluginManager::moduleNameMustStayInItsDirectory()
-{
-    QFETCH(QString, moduleName);
-    QFETCH(QString, quoted);
-
-    // The names lead to loadable modules where the system allows such file names, so only
-    // the name check stops them.
-    const QString directory = builtInDirectory(7);
-    for (const QString& place : { QStringLiteral("/sub"), QStringLiteral("/..") })
-        QVERIFY(install(journalModulePath(), directory + place, journalModuleName()));
-    for (const QString& prefix : { QStringLiteral("..\\"), QStringLiteral("C:"), QStringLiteral("..") })
-        install(journalModulePath(), directory, prefix + journalModuleName());
-    QVERIFY(install(journalModulePath(), directory, journalModuleName() + QStringLiteral("..")));
-
-    const bool allowed = quoted.isEmpty();
-    if (!allowed)
-        QTest::ignoreMessage(
-            QtWarningMsg, qPrintable(QStringLiteral("plugin module name not allowed: 7 \"%1\"").arg(quoted)));
-    QCOMPARE(m_manager->start(7, nullptr, moduleName + QStringLiteral(" id=7")), allowed);
-    QCOMPARE(m_manager->exists(7), allowed);
-    QCOMPARE(TestJournal::entries().isEmpty(), !allowed);
-}
-
-void tst_LuKtvPluginManager::startStopShowHide()
-{
-    QVERIFY(startJournal(7, QString(), 1));
-    const QString text = journalModuleName() + QStringLiteral(" id=7");
-    // Started: nothing to send.
-    QVERIFY(m_manager->start(7, fakeHost(2), QStringLiteral("other")));
-    m_manager->stop(7);
-    m_manager->stop(7);
-    QVERIFY(m_manager->exists(7));
-    // A stopped plug-in is still told to show and hide.
-    m_manager->show(7);
-    m_manager->hide(7);
-    // Started again without loading: the module file is not even needed, nor is the text split.
-    removeInstalledPlugins();
-    QVERIFY(m_manager->start(7, fakeHost(3), QStringLiteral(" ")));
-    // Unknown ids are nobody's business.
-    m_manager->stop(8);
-    m_manager->show(8);
-    m_manager->hide(8);
-    QVERIFY(!m_manager->exists(8));
-    QVERIFY(m_manager->pluginAppSchemes(8).isEmpty());
-
-    QCOMPARE(journalById(),
-        QStringList({ QStringLiteral("id7:create(id=7)"), QStringLiteral("id7:control(1, 1, %1)").arg(text),
-            QStringLiteral("id7:control(2, 0, 0)"), QStringLiteral("id7:control(3, 1, 0)"),
-            QStringLiteral("id7:control(3, 0, 0)"), QStringLiteral("id7:control(1, 3,  )") }));
-}
-
-void tst_LuKtvPluginManager::appSchemes_data()
-{
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<QStringList>("schemes");
-
-    QTest::newRow("none") << QString() << QStringList();
-    QTest::newRow("duplicates listed once") << QStringLiteral(
-        " schemes=a,b,a,b,c") << QStringList { QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c") };
-    QTest::newRow("case matters") << QStringLiteral(" schemes=ktv,KTV,ktv")
-                                  << QStringList { QStringLiteral("ktv"), QStringLiteral("KTV") };
-    QTest::newRow("utf-8, empty entries")
-        << QStringLiteral(" schemes=歌,,歌,") << QStringList { QStringLiteral("歌"), QString() };
-}
-
-void tst_LuKtvPluginManager::appSchemes()
-{
-    QFETCH(QString, arguments);
-    QFETCH(QStringList, schemes);
-
-    QVERIFY(startJournal(7, arguments));
-    QCOMPARE(m_manager->pluginAppSchemes(7), schemes);
-    m_manager->stop(7);
-    QCOMPARE(m_manager->pluginAppSchemes(7), schemes);
-}
-
-void tst_LuKtvPluginManager::broadcastsReachEveryPluginInIdOrder()
-{
-    for (int id : { 9, 2, 5 })
-        QVERIFY(startJournal(id));
-    m_manager->stop(2);
-    QStringList expected = journalById();
-
-    m_manager->joinRoom();
-    m_manager->handleProtocol(7, "hello", 3);
-    m_manager->handleProtocol(-1, nullptr, 0);
-    m_manager->handleAppScheme(QStringLiteral("ktv://room/%1?歌"));
-    // Another manager's registry is its own.
-    LuKtvPluginManager empty;
-    empty.joinRoom();
-    empty.handleProtocol(1, "x", 1);
-    empty.handleAppScheme(QStringLiteral("ktv://x"));
-
-    for (const QString& call : { QStringLiteral("control(4, 0, 0)"), QStringLiteral("handleProtocol(7, hel, 3)"),
-             QStringLiteral("handleProtocol(-1, null, 0)"), QStringLiteral("handleAppScheme(ktv://room/%1?歌)") }) {
-        for (int id : { 2, 5, 9 })
-            expected.append(QStringLiteral("id") + QString::number(id) + QLatin1Char(':') + call);
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // A fresh data directory.
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        QStandardPaths::setTestModeEnabled(true);
+        m_pluginsDirectory = LuKBase::pluginsDirectory();
+        QVERIFY(m_home.isValid() && m_pluginsDirectory.startsWith(m_home.path()));
+        // The manager's debug lines and no others, in place of QT_LOGGING_RULES (no debug lines).
+        QLoggingCategory::installFilter([](QLoggingCategory* category) {
+            category->setEnabled(QtDebugMsg, qstrcmp(category->categoryName(), "lukbase.plugins") == 0);
+        });
     }
-    QCOMPARE(journalById(), expected);
-}
+    void init()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QVERIFY(QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/plugins")).removeRecursively());
+        QVERIFY(QDir(m_pluginsDirectory).removeRecursively() && QDir().mkpath(m_pluginsDirectory));
+        TestJournal::clear();
+        m_manager.reset(new LuKtvPluginManager);
+    }
+    void cleanup()
+    {
+        TestJournal::setReentryHook({}); // before the plug-ins it would reach go
+        m_manager.reset();
+    }
 
-void tst_LuKtvPluginManager::destructionStopsStartedPluginsInIdOrder()
-{
-    for (int id : { 3, 1, 2 })
-        QVERIFY(startJournal(id));
-    m_manager->stop(2);
-    const qsizetype before = TestJournal::entries().size();
+    // The loader gets what follows the first space of the start text, the start command the
+    // whole text. The text comes from the room: its module name must not lead out of the
+    // plug-in's directory.
+    void startText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("refused"); // the name as the warning quotes it
+        QTest::addColumn<QStringList>("journal");
 
-    m_manager.reset();
-    QCOMPARE(journalById().mid(before),
-        QStringList(
-            { QStringLiteral("id1:control(2, 0, 0)"), QStringLiteral("id1:release()"), QStringLiteral("id2:release()"),
-                QStringLiteral("id3:control(2, 0, 0)"), QStringLiteral("id3:release()") }));
-}
+        const QString name = moduleName();
+        const QString arguments = QStringLiteral("歌手=%1  b ");
+        auto loaded = [](const QString& text, const QString& arguments) {
+            return QStringList { "1:create(" + arguments + ')', "1:control(1, 4660, " + text + ')' };
+        };
+        QTest::newRow("module name alone") << name << QString() << loaded(name, QString());
+        QTest::newRow("arguments") << name + ' ' + arguments << QString() << loaded(name + ' ' + arguments, arguments);
+        QTest::newRow("dots inside a name") << ".." + name << QString() << loaded(".." + name, QString());
+        QTest::newRow("leading space") << ' ' + name << QString() << QStringList();
+        QTest::newRow("no such module") << "other.so" << QString() << QStringList();
+        QTest::newRow("factory refuses") << name + " refuse" << QString() << QStringList { "0:refused(refuse)" };
+        QTest::newRow("parent directory") << "../" + name << "../" + name << QStringList();
+        QTest::newRow("sub-directory") << "sub/" + name << "sub/" + name << QStringList();
+        QTest::newRow("backslash") << "..\\" + name << "..\\\\" + name << QStringList();
+        QTest::newRow("absolute path") << modulePath() << modulePath() << QStringList();
+        QTest::newRow("drive") << "C:" + name << "C:" + name << QStringList();
+        QTest::newRow("dot dot") << QStringLiteral("..") << QStringLiteral("..") << QStringList();
+        QTest::newRow("nul character") << name + QChar(0) + 'x' << name + "\\u0000x" << QStringList();
+    }
+    void startText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, refused);
+        QFETCH(QStringList, journal);
 
-void tst_LuKtvPluginManager::heldRecordOutlivesManager()
-{
-    QVERIFY(startJournal(1));
-    LuKtvPluginManagerPlugin* record = LuKtvPluginManagerPrivate::get(m_manager.data())->findPlugin(1);
-    QVERIFY(record);
-    TestJournal::clear();
+        // Each name leads to a loadable module where the system allows such a file name, so
+        // only the name check stops it.
+        const QString name = moduleName();
+        for (const QString& place : { name, "sub/" + name, "../" + name, "..\\" + name, "C:" + name, ".." + name })
+            install(builtInDirectory(7), place);
+        const bool started = journal.size() == 2;
+        const QString path = QDir(builtInDirectory(7)).absoluteFilePath(text.section(' ', 0, 0));
+        if (started)
+            QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("plugin started: 7 \"%1\" true").arg(path)));
+        if (!refused.isEmpty())
+            QTest::ignoreMessage(
+                QtWarningMsg, qPrintable(QStringLiteral("plugin module name not allowed: 7 \"%1\"").arg(refused)));
+        QCOMPARE(m_manager->start(7, host(0x1234), text), started);
+        QCOMPARE(TestJournal::entries(), journal);
+        QCOMPARE(m_manager->exists(7), started);
+        QVERIFY(m_manager->pluginAppSchemes(7).isEmpty()); // none listed, or none loaded
+    }
 
-    // The manager gives back its own reference only; the handle lives on with its holder,
-    // which may even start it again: then the record stops it when it goes.
-    m_manager.reset();
-    QCOMPARE(TestJournal::entries(), QStringList { QStringLiteral("1:control(2, 0, 0)") });
-    QVERIFY(record->startRecord(fakeHost(5), QStringLiteral("late")));
-    record->release();
-    QCOMPARE(TestJournal::entries(),
-        QStringList({ QStringLiteral("1:control(2, 0, 0)"), QStringLiteral("1:control(1, 5, late)"),
-            QStringLiteral("1:control(2, 0, 0)"), QStringLiteral("1:release()") }));
-}
+    void startStopShowHideSchemes()
+    {
+        const QString schemes = QStringLiteral(" schemes=a,b,a,KTV,ktv,歌,,歌,");
+        QVERIFY(startBuiltIn(7, schemes, 1));
+        QVERIFY(m_manager->start(7, host(2), "other")); // started: nothing to send
+        m_manager->stop(7);
+        m_manager->stop(7);
+        QVERIFY(m_manager->exists(7));
+        // A stopped plug-in is still told to show and hide, and lists its schemes, once each.
+        m_manager->show(7);
+        m_manager->hide(7);
+        QCOMPARE(m_manager->pluginAppSchemes(7), QStringList({ "a", "b", "KTV", "ktv", "歌", "" }));
+        // Started again without loading: the module is not even needed, nor is the text split.
+        QVERIFY(QDir(builtInDirectory(7)).removeRecursively());
+        QVERIFY(m_manager->start(7, host(3), " "));
+        // Unknown ids are nobody's business.
+        m_manager->stop(8);
+        m_manager->show(8);
+        m_manager->hide(8);
 
-void tst_LuKtvPluginManager::pluginCallsBackIntoManager()
-{
-    // The plug-in answers calls by calling back into the manager, as a real one may; a lock
-    // held around a call would hang here.
-    LuKtvPluginManager* manager = m_manager.data();
-    TestJournal::setReentryHook([manager](const QString&, const QString& call) {
-        if (call.startsWith(QLatin1String("control(1,")))
-            manager->show(4);
-        else if (call == QLatin1String("control(3, 1, 0)"))
-            TestJournal::record(QStringLiteral("hook:") + manager->pluginAppSchemes(4).join(QLatin1Char(',')));
-        else if (call.startsWith(QLatin1String("handleAppScheme(")))
-            manager->joinRoom();
-        else if (call.startsWith(QLatin1String("handleProtocol(")))
-            manager->stop(4);
-        else if (call == QLatin1String("control(2, 0, 0)"))
-            TestJournal::record(QStringLiteral("hook:exists=") + (manager->exists(4) ? "yes" : "no"));
-    });
+        QCOMPARE(TestJournal::entries(),
+            QStringList({ "id7:create(id=7" + schemes + ')',
+                "id7:control(1, 1, " + moduleName() + " id=7" + schemes + ')', "id7:control(2, 0, 0)",
+                "id7:control(3, 1, 0)", "id7:control(3, 0, 0)", "id7:appSchemes()", "id7:control(1, 3,  )" }));
+    }
 
-    QVERIFY(startJournal(4, QStringLiteral(" reenter schemes=x,y"), 1));
-    m_manager->handleAppScheme(QStringLiteral("ktv://x"));
-    m_manager->handleProtocol(1, "p", 1);
-    QVERIFY(m_manager->start(4, fakeHost(2), QString()));
-    m_manager.reset();
+    // Broadcasts reach every registered plug-in, started or not, in ascending id order. The
+    // manager's end stops the started ones in that order and gives back its own reference
+    // only: a record held beyond it keeps its handle, then stops it (if started again) and
+    // releases it on the last release.
+    void registryOrder()
+    {
+        for (int id : { 3, 1, 2 })
+            QVERIFY(startBuiltIn(id));
+        m_manager->stop(2);
+        LuKtvPluginManagerPlugin* held = LuKtvPluginManagerPrivate::get(m_manager.data())->findPlugin(1);
+        QVERIFY(held);
+        TestJournal::clear();
 
-    const QString text = journalModuleName() + QStringLiteral(" id=4 reenter schemes=x,y");
-    QCOMPARE(journalById(),
-        QStringList(
-            { QStringLiteral("id4:create(id=4 reenter schemes=x,y)"), QStringLiteral("id4:control(1, 1, %1)").arg(text),
-                QStringLiteral("id4:control(3, 1, 0)"), QStringLiteral("id4:appSchemes()"), QStringLiteral("hook:x,y"),
-                QStringLiteral("id4:handleAppScheme(ktv://x)"), QStringLiteral("id4:control(4, 0, 0)"),
-                QStringLiteral("id4:handleProtocol(1, p, 1)"),
-                // A stopped plug-in stays registered...
-                QStringLiteral("id4:control(2, 0, 0)"), QStringLiteral("hook:exists=yes"),
-                QStringLiteral("id4:control(1, 2, )"), QStringLiteral("id4:control(3, 1, 0)"),
-                QStringLiteral("id4:appSchemes()"), QStringLiteral("hook:x,y"),
-                // ...but while the manager goes, it is already out of the registry.
-                QStringLiteral("id4:control(2, 0, 0)"), QStringLiteral("hook:exists=no"),
-                QStringLiteral("id4:release()") }));
-}
+        m_manager->joinRoom();
+        m_manager->handleProtocol(7, "hello", 3);
+        m_manager->handleProtocol(-1, nullptr, 0);
+        m_manager->handleAppScheme("ktv://room/%1?歌");
+        // With no plug-in, broadcasts go nowhere: another manager's registry is its own.
+        LuKtvPluginManager empty;
+        empty.joinRoom();
+        empty.handleProtocol(1, "x", 1);
+        empty.handleAppScheme("ktv://x");
+        m_manager.reset();
+        QVERIFY(held->startRecord(host(5), "late"));
+        held->release();
+
+        QCOMPARE(TestJournal::entries(),
+            QStringList({ "id1:control(4, 0, 0)", "id2:control(4, 0, 0)", "id3:control(4, 0, 0)",
+                "id1:handleProtocol(7, hel, 3)", "id2:handleProtocol(7, hel, 3)", "id3:handleProtocol(7, hel, 3)",
+                "id1:handleProtocol(-1, null, 0)", "id2:handleProtocol(-1, null, 0)", "id3:handleProtocol(-1, null, 0)",
+                "id1:handleAppScheme(ktv://room/%1?歌)", "id2:handleAppScheme(ktv://room/%1?歌)",
+                "id3:handleAppScheme(ktv://room/%1?歌)", "id1:control(2, 0, 0)", "id2:release()",
+                "id3:control(2, 0, 0)", "id3:release()", "id1:control(1, 5, late)", "id1:control(2, 0, 0)",
+                "id1:release()" }));
+    }
+
+    void readPluginVersion_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("version");
+
+        QTest::newRow("after another element") << versionFile("12") << 12;
+        // Read as toInt() reads a decimal int, which version files in use may rely on.
+        QTest::newRow("surrounding spaces, sign") << versionFile(" -12 ") << -12;
+        QTest::newRow("overflow") << versionFile("2147483648") << 0;
+        QTest::newRow("space inside") << versionFile("1 2") << 0;
+        QTest::newRow("two signs") << versionFile("+-3") << 0;
+        QTest::newRow("not a direct child") << QByteArray("<plugin><i><version number=\"7\"/></i></plugin>") << 0;
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("not xml") << QByteArray("version number=7\n") << 0;
+        QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe<\x00version number=\"7\"\x00", 24) << 0;
+        QTest::newRow("huge") << "<plugin><version number=\"8\"/>" + QByteArray(1024 * 1024, 'x') + "</plugin>" << 0;
+#ifdef Q_OS_UNIX
+        QTest::newRow("fifo without writer") << QByteArray("fifo") << 0; // opening it would block
+#endif
+    }
+    void readPluginVersion()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, version);
+
+        QTemporaryDir directory;
+        const QString path = directory.filePath(QStringLiteral("version.xml"));
+#ifdef Q_OS_UNIX
+        if (content == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+#endif
+            QVERIFY(writeFile(path, content));
+        QCOMPARE(LuKtvPluginManagerPrivate::readPluginVersion(path), version);
+    }
+
+    void versionDecides_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QByteArray>("version"); // in version.xml; null: no such file
+        QTest::addColumn<int>("required");
+        QTest::addColumn<bool>("loads");
+
+        QTest::newRow("nothing installed") << false << QByteArray() << 1 << false;
+        QTest::newRow("equal") << true << QByteArray("3") << 3 << true;
+        QTest::newRow("newer") << true << QByteArray("4") << 3 << true;
+        QTest::newRow("older") << true << QByteArray("2") << 3 << false;
+        QTest::newRow("no version file, none required") << true << QByteArray() << 0 << true;
+    }
+    void versionDecides()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QByteArray, version);
+        QFETCH(int, required);
+        QFETCH(bool, loads);
+
+        QVERIFY(!installed || install(pluginDirectory()));
+        QVERIFY(version.isNull() || writeFile(pluginDirectory() + "/version.xml", versionFile(version)));
+        QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
+        const QString text = moduleName() + " id=7 level=2";
+        QCOMPARE(startDownloadable(required, text, 9, true), loads);
+
+        // The directory is there for the host to fill.
+        QVERIFY(QFileInfo(pluginDirectory()).isDir());
+        const QVariantList request { 7, "quiz", pluginDirectory(), "http://x/", true };
+        QCOMPARE(QList<QVariantList>(download), loads ? QList<QVariantList>() : QList<QVariantList> { request });
+        const QStringList loaded { "id7:create(id=7 level=2)", "id7:control(1, 9, " + text + ')' };
+        QCOMPARE(TestJournal::entries(), loads ? loaded : QStringList());
+    }
+
+    // Up to date, or none required, yet nothing to start: a warning, no download, nothing loaded.
+    void startFailureWarns_data()
+    {
+        QTest::addColumn<QString>("target"); // of the module, under the plug-ins directory
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("warning");
+
+        const QString name = moduleName();
+        QTest::newRow("no such module") << "7/" + name << "quiz.so"
+                                        << "load plugin failed: 7 \"" + pluginDirectory() + "/quiz.so\"";
+        QTest::newRow("module outside its directory") << name << "../" + name + " id=7"
+                                                      << "plugin module name not allowed: 7 \"../" + name + '"';
+        QTest::newRow("a file in the directory's place")
+            << "7" << name << "can not make plugin dir: \"" + m_pluginsDirectory + "\" \"7\"";
+    }
+    void startFailureWarns()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, text);
+        QFETCH(QString, warning);
+
+        QVERIFY(install(m_pluginsDirectory, target));
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
+        QVERIFY(!startDownloadable(0, text));
+        QCOMPARE(download.count(), 0);
+        QVERIFY(TestJournal::entries().isEmpty());
+    }
+
+    // The host fetches at once and starts again from within the signal, so the manager must
+    // hold nothing that this needs. Once registered, nothing on disk is looked at again: a
+    // start sends nothing, and asks for no download whatever the version.
+    void hostAnswersDownloadThenRegisteredSkipsCheck()
+    {
+        const QString text = moduleName() + " id=7";
+        connect(m_manager.data(), &LuKtvPluginManager::downloadPlugin, this,
+            [&](int pluginId, const QString& name, const QString& directory, const QString& url, bool silent) {
+                QVERIFY(install(directory) && writeFile(directory + "/version.xml", versionFile("3")));
+                QVERIFY(m_manager->start(pluginId, 3, name, url, host(2), text, silent));
+            });
+        QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
+        QVERIFY(!startDownloadable(3, text, 1));
+        QVERIFY(QDir(pluginDirectory()).removeRecursively());
+        QVERIFY(startDownloadable(99, text, 3));
+
+        QCOMPARE(download.count(), 1);
+        QCOMPARE(TestJournal::entries(), QStringList({ "id7:create(id=7)", "id7:control(1, 2, " + text + ')' }));
+    }
+
+    // Without a plug-ins directory nothing may be loaded from elsewhere, such as the current
+    // directory, where a QDir on a null path would look.
+    void pluginsDirectoryMissing()
+    {
+        QTemporaryDir current;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(current.path()) && install(current.filePath("7")));
+        QVERIFY(QDir(m_pluginsDirectory).removeRecursively() && writeFile(m_pluginsDirectory, "not a directory"));
+        QTest::ignoreMessage(QtWarningMsg, "can not make plugins directory");
+
+        const bool started = startDownloadable(0, moduleName());
+        QVERIFY(QFile::remove(m_pluginsDirectory) && QDir::setCurrent(previous));
+        QVERIFY(!started);
+        QVERIFY(TestJournal::entries().isEmpty());
+    }
+
+    // Threads share one manager: each starts and stops its own ids, as callers must, and
+    // sends everything else to any id. The plug-ins answer calls by calling back into the
+    // manager from whichever thread called them, also while it stops them on its way out.
+    void threadsShareOneManager()
+    {
+        const int idsPerThread = 2, idCount = threadCount * idsPerThread;
+        for (int id = 1; id <= idCount; ++id)
+            QVERIFY(install(builtInDirectory(id)));
+        LuKtvPluginManager* shared = m_manager.data();
+        TestJournal::setReentryHook([shared](const QString& handle, const QString& call) {
+            const int id = handle.mid(2).toInt();
+            if (call.startsWith("control(1,") || call == "control(4, 0, 0)")
+                shared->show(id);
+            else if (call == "control(3, 1, 0)")
+                shared->pluginAppSchemes(id);
+            else if (call == "control(2, 0, 0)")
+                shared->exists(id);
+            else if (call.startsWith("handleProtocol("))
+                shared->hide(id);
+            else if (call.startsWith("handleAppScheme("))
+                shared->joinRoom();
+        });
+
+        // The start (1) and stop (2) commands that each id is sent after its first stopped
+        // state, as its thread foresees them: those that change its state.
+        std::vector<QString> expected(idCount + 1, QStringLiteral("2"));
+        runThreads([&](int t) {
+            QRandomGenerator random(quint32(1000 + t));
+            for (int round = 0; round < 1000; ++round) {
+                const int own = t * idsPerThread + 1 + round % idsPerThread;
+                const int any = 1 + int(random.bounded(idCount));
+                const QChar command = random.bounded(3) == 0 ? '2' : '1';
+                if (command == '2')
+                    shared->stop(own);
+                else
+                    shared->start(own, host(t + 1), moduleName() + " reenter schemes=a,a id=" + QString::number(own));
+                if (!expected[own].endsWith(command))
+                    expected[own] += command;
+                shared->show(any);
+                shared->exists(any);
+                shared->joinRoom();
+                shared->handleProtocol(round, "message", 7);
+                if (round % 16 == 0)
+                    shared->handleAppScheme("ktv://room/" + QString::number(round));
+                shared->hide(any);
+            }
+        });
+        m_manager.reset();
+
+        QCOMPARE(wronglyReleased(), QStringList());
+        QCOMPARE(creations().size(), idCount); // each loaded once
+        for (int id = 1; id <= idCount; ++id) {
+            QString codes = QStringLiteral("2");
+            for (const QString& call :
+                callsOf("id" + QString::number(id)).filter(QRegularExpression("^control\\([12],")))
+                codes += call.at(8);
+            QCOMPARE(codes, expected[id] + (expected[id].endsWith('1') ? "2" : ""));
+        }
+    }
+
+    // Every thread loads the module before any registers it: all but one lose the race, and
+    // the handles they loaded must only be released.
+    void concurrentFirstStartsRegisterOnce()
+    {
+        QVERIFY(install(builtInDirectory(20)));
+        std::atomic<int> created(0);
+        TestJournal::setReentryHook([&created](const QString&, const QString& call) {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            created += call.startsWith("create(");
+            while (call.startsWith("create(") && created < threadCount && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::yield();
+        });
+
+        std::atomic<int> startedCount(0);
+        runThreads([&](int t) { startedCount += m_manager->start(20, host(t + 1), moduleName() + " reenter"); });
+        QCOMPARE(startedCount.load(), threadCount);
+        QStringList lives;
+        for (const QString& creation : creations())
+            lives.append(callsOf(creation.section(':', 0, 0)).mid(1).join(' '));
+        // One handle was started, the others got nothing but their release.
+        QCOMPARE(lives.filter(QRegularExpression(QStringLiteral("^control\\(1, \\d, [^ ]+ reenter\\)$"))).size(), 1);
+        QCOMPARE(lives.count("release()"), threadCount - 1);
+
+        m_manager.reset();
+        QCOMPARE(wronglyReleased(), QStringList());
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_LuKtvPluginManager)
 #include "tst_luktvpluginmanager.moc"

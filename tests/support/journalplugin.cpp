@@ -1,11 +1,13 @@
 // A room plug-in that writes every call it receives into the test journal.
 //
-// Its handles are numbered in creation order; each journal line reads
-// "<handle>:<operation>(<arguments>)". The loader's argument text configures it:
+// Each journal line reads "<handle>:<operation>(<arguments>)", where the handle is "id<n>"
+// for a handle created with "id=<n>" among its loader arguments, and otherwise its number in
+// creation order. The loader's argument text configures it:
 //   "refuse"            luCreatePlugin returns null
 //   "schemes=a,b,a"     appSchemes() lists a, b, a
 //   "reenter"           the creation, control(), handleProtocol() and handleAppScheme()
-//                       pass the call to the test's re-entry hook before they return
+//                       pass the handle and the call to the test's re-entry hook before
+//                       they return
 // and is otherwise only recorded.
 
 #include <lucore/luplugin.h>
@@ -23,12 +25,13 @@ class JournalPlugin : public LuPlugin
 {
 public:
     explicit JournalPlugin(const QByteArray& arguments)
-        : m_handle(TestJournal::nextHandle())
-        , m_arguments(QString::fromUtf8(arguments))
+        : m_handle(QString::number(TestJournal::nextHandle()))
     {
         for (const QByteArray& option : arguments.split(' ')) {
             if (option.startsWith("schemes="))
                 m_schemes = option.mid(8).split(',');
+            else if (option.startsWith("id="))
+                m_handle = QStringLiteral("id") + QString::fromUtf8(option.mid(3));
             else if (option == "reenter")
                 m_reenter = true;
         }
@@ -76,18 +79,17 @@ public:
 private:
     ~JournalPlugin() override = default;
 
-    void note(const QString& call) { TestJournal::record(QString::number(m_handle) + QLatin1Char(':') + call); }
+    void note(const QString& call) { TestJournal::record(m_handle + QLatin1Char(':') + call); }
 
     // Calls that a host may answer by calling back into the plug-in's manager.
     void called(const QString& call)
     {
         note(call);
         if (m_reenter)
-            TestJournal::reenter(m_arguments, call);
+            TestJournal::reenter(m_handle, call);
     }
 
-    const int m_handle;
-    const QString m_arguments;
+    QString m_handle;
     bool m_reenter = false;
     QByteArrayList m_schemes;
     std::vector<const char*> m_schemePointers;

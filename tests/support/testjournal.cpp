@@ -53,7 +53,7 @@ void setReentryHook(const ReentryHook& hook)
     reentryHook = hook;
 }
 
-void reenter(const QString& loaderArguments, const QString& call)
+void reenter(const QString& handle, const QString& call)
 {
     ReentryHook hook;
     {
@@ -61,7 +61,7 @@ void reenter(const QString& loaderArguments, const QString& call)
         hook = reentryHook;
     }
     if (hook)
-        hook(loaderArguments, call);
+        hook(handle, call);
 }
 
 } // namespace TestJournal

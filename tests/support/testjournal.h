@@ -23,11 +23,11 @@ TESTJOURNAL_EXPORT QStringList entriesStartingWith(const QString& prefix);
 TESTJOURNAL_EXPORT int nextHandle();
 
 // Lets a test act from inside a plug-in's call, on the calling thread: plug-ins loaded with
-// the argument "reenter" call reenter() with their loader arguments and the call they are
-// in (as journalled, without the handle) before they return. No hook: nothing happens.
-using ReentryHook = std::function<void(const QString& loaderArguments, const QString& call)>;
+// the argument "reenter" call reenter() with their handle and the call they are in (both as
+// journalled) before they return. No hook: nothing happens.
+using ReentryHook = std::function<void(const QString& handle, const QString& call)>;
 TESTJOURNAL_EXPORT void setReentryHook(const ReentryHook& hook);
-TESTJOURNAL_EXPORT void reenter(const QString& loaderArguments, const QString& call);
+TESTJOURNAL_EXPORT void reenter(const QString& handle, const QString& call);
 } // namespace TestJournal
 
 #endif
