@@ -1,63 +1,48 @@
+#include <lukbase/luavsettingpopup.h>
 #include <lukbase/lubgmusicmanager.h>
+#include <lukbase/luktvlocaluser.h>
 
 #include <darivad/mcmediamanagerqt.h>
 #include <zuzar/mcenginesetup.h>
 
-#include <QCoreApplication>
+#include <QComboBox>
 #include <QDomDocument>
 #include <QFile>
-#include <QRegularExpression>
 #include <QResource>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
-const QString kLarkKey = QStringLiteral("Uninstall\\LarkMusic");
-const QString kReedKey = QStringLiteral("Uninstall\\Reedsong");
-const QString kLarkPath = QStringLiteral("C:/Program Files/Lark/lark.exe");
-const QString kReedPath = QStringLiteral("C:/Program Files/Reedsong/reed.exe");
+// The two installed players of the good configuration: registry key, process name, path.
+// Which players the configuration yields (Tidepool is not installed; only direct "item"
+// children count) shows in the music entries of tst_luavsettingpopup.
+const QString kKeys[] = { "Uninstall\\LarkMusic", "Uninstall\\Reedsong" };
+const QString kExes[] = { "lark.exe", "Reedsong & Co" };
+const QString kPaths[] = { "C:/Lark/lark.exe", "C:/Reedsong/reed.exe" };
+const QString kHooked = QStringLiteral("ProcessHooker::injectDll(pid)");
+const QString kUnhooked = QStringLiteral("ProcessHooker::unInjectDll()");
+const QStringList kCaptureOn = { QStringLiteral("McMediaManager::enableDSoundHooker(true)") };
+const QStringList kReleased = { QStringLiteral("McMediaManager::enableDSoundHooker(false)"), kUnhooked };
 
-QString rccPath(const QString& variant)
-{
-    return QStringLiteral(BGMUSIC_RCC_DIR "/bgmusic-%1.rcc").arg(variant);
-}
-
-QString hookDirectory()
-{
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/');
-}
-
-// The engine journal with made-up process ids replaced by "pid", so that expectations do
-// not depend on how many programs earlier tests started.
+// The engine journal with the made-up process ids replaced by "pid".
 QStringList journal()
 {
     static const QRegularExpression pid(QStringLiteral("^ProcessHooker::injectDll\\([1-9][0-9]*\\)$"));
-    QStringList lines = McEngineSetup::journal();
-    for (QString& line : lines)
-        line.replace(pid, QStringLiteral("ProcessHooker::injectDll(pid)"));
-    return lines;
+    return McEngineSetup::journal().replaceInStrings(pid, kHooked);
 }
 
-QStringList hookedByRegistry(const QString& exe, const QString& key, const QString& path)
+// A player is started (for a configured one, through the registry) and hooked.
+QStringList hooked(const QString& exe, const QString& path, const QString& key = QString())
 {
-    return { QStringLiteral("ProcessHooker::ProcessHooker(%1, %2, soundhook.dll)").arg(exe, hookDirectory()),
-        QStringLiteral("ProcessHooker::findProcessPathAndStart(%1, DisplayIcon, %2)").arg(key, exe),
-        QStringLiteral("ProcessHooker::startProcess(%1, %2)").arg(exe, path),
-        QStringLiteral("ProcessHooker::injectDll(pid)") };
-}
-
-const QStringList kCaptureOn = { QStringLiteral("McMediaManager::enableDSoundHooker(true)") };
-const QStringList kReleased
-    = { QStringLiteral("McMediaManager::enableDSoundHooker(false)"), QStringLiteral("ProcessHooker::unInjectDll()") };
-
-QStringList larkStarted()
-{
-    return hookedByRegistry(QStringLiteral("lark.exe"), kLarkKey, kLarkPath) + kCaptureOn;
-}
-
-QStringList reedStarted()
-{
-    return hookedByRegistry(QStringLiteral("Reedsong & Co"), kReedKey, kReedPath) + kCaptureOn;
+    const QString made = QStringLiteral("ProcessHooker::ProcessHooker(%1, %2/, soundhook.dll)");
+    const QString found = QStringLiteral("ProcessHooker::findProcessPathAndStart(%1, DisplayIcon, %2)");
+    return QStringList { made.arg(exe, QCoreApplication::applicationDirPath()) }
+    + (key.isEmpty() ? QStringList() : QStringList { found.arg(key, exe) })
+        + QStringList { QStringLiteral("ProcessHooker::startProcess(%1, %2)").arg(exe, path), kHooked };
 }
 
 } // namespace
@@ -66,285 +51,150 @@ class tst_LuBgMusicManager : public QObject
 {
     Q_OBJECT
 
+    static QStringList played(int i) { return hooked(kExes[i], kPaths[i], kKeys[i]); }
+
+    static QString rcc(const char* variant) { return QStringLiteral(BGMUSIC_RCC_DIR "/bgmusic-%1.rcc").arg(variant); }
+
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase()
+    {
+        McEngineSetup::reset();
+        McEngineSetup::setStartProcesses(false);
+        for (int i : { 0, 1 })
+            McEngineSetup::setRegistryValue(kKeys[i], QStringLiteral("DisplayIcon"), kPaths[i]);
+    }
 
-    void readsInstalledPlayers();
-    void unreadableConfiguration_data();
-    void unreadableConfiguration();
-    void musicTransitions_data();
-    void musicTransitions();
-    void pickedPlayerProcessName_data();
-    void pickedPlayerProcessName();
-    void failedInjectionKeepsHooker();
-    void destroyedMediaManagerIsNotCalled();
-    void destructionReleasesPlayer();
-    void instanceIsShared();
+    void init()
+    {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        McEngineSetup::setInjectionSucceeds(true);
+        McEngineSetup::clearJournal();
+        QVERIFY(QResource::registerResource(rcc("good")));
+    }
 
-private:
-    void useConfig(const QString& variant);
-    QString m_registered;
+    void cleanup()
+    {
+        for (const char* variant : { "good", "malformed" })
+            QResource::unregisterResource(rcc(variant));
+    }
+
+    void malformedConfiguration()
+    {
+        QFile malformed(QStringLiteral(BGMUSIC_DATA_DIR "/bgmusic-malformed.xml"));
+        QVERIFY(malformed.open(QIODevice::ReadOnly));
+        QString error;
+        QVERIFY(!QDomDocument().setContent(&malformed, &error));
+        QVERIFY(QResource::unregisterResource(rcc("good")) && QResource::registerResource(rcc("malformed")));
+
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("parse bgmusic.xml failed: \"" + error + "\""));
+        LuBgMusicManager manager;
+        QVERIFY(manager.items().isEmpty());
+    }
+
+    // Without ":/config/bgmusic.xml" the process-wide manager warns and the settings popup
+    // offers only "No background music" and a program picked from disk.
+    void missingConfigurationInPopup()
+    {
+        QVERIFY(QResource::unregisterResource(rcc("good")));
+        static QTemporaryDir home; // outlives the settings file kept open by the library
+        qputenv("HOME", home.path().toLocal8Bit());
+        QStandardPaths::setTestModeEnabled(true);
+        LuKtvLocalUser::instance()->setUserId(778);
+        QFile missing(QStringLiteral(":/config/bgmusic.xml"));
+        QVERIFY(!missing.open(QIODevice::ReadOnly));
+
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("open bgmusic.xml failed: \"" + missing.errorString() + "\""));
+        LuAvSettingPopup popup;
+        auto* music = popup.findChild<QComboBox*>(QStringLiteral("bkgndMusicBox"));
+        QCOMPARE(music->count(), 2);
+        QCOMPARE(music->itemText(0), QStringLiteral("No background music"));
+        QCOMPARE(music->itemText(1), QStringLiteral("Other music player"));
+    }
+
+    void musicTransitions_data()
+    {
+        // Steps: "start", "stop", "lark"/"reed" (choose item 0/1), "none" (choose item(-1),
+        // the empty one), "nomanager" (unset the media manager), "destroy" (delete it).
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("expected");
+
+        const QStringList lark = played(0) + kCaptureOn, reed = played(1) + kCaptureOn;
+        QTest::newRow("stop without start") << "lark stop" << QStringList();
+        QTest::newRow("start with nothing chosen") << "start" << QStringList();
+        QTest::newRow("change while stopped") << "lark reed" << QStringList();
+        QTest::newRow("start twice") << "lark start start" << lark;
+        QTest::newRow("choose while started") << "start lark" << lark;
+        QTest::newRow("change while started") << "lark start reed" << lark + kReleased + reed;
+        QTest::newRow("empty item keeps started") << "lark start none reed" << lark + kReleased + reed;
+        QTest::newRow("empty item then stop") << "lark start none stop" << lark + kReleased;
+        QTest::newRow("no media manager")
+            << "nomanager lark start reed stop" << (played(0) << kUnhooked << played(1) << kUnhooked);
+        QTest::newRow("destroyed media manager") << "lark start destroy stop" << (QStringList(lark) << kUnhooked);
+    }
+
+    void musicTransitions()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, expected);
+
+        auto mediaManager = std::make_unique<McMediaManagerQt>();
+        LuBgMusicManager manager;
+        manager.setMediaManager(mediaManager.get());
+        McEngineSetup::clearJournal();
+        for (const QString& step : steps.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("start"))
+                manager.startMusic();
+            else if (step == QLatin1String("stop"))
+                manager.stopMusic();
+            else if (step == QLatin1String("nomanager"))
+                manager.setMediaManager(nullptr);
+            else if (step == QLatin1String("destroy"))
+                mediaManager.reset();
+            else
+                manager.setCurrentItem(manager.item(QStringList({ "lark", "reed" }).indexOf(step)));
+        }
+        QCOMPARE(journal(), expected);
+        QCOMPARE(manager.mediaManager(), steps.startsWith(QLatin1String("nomanager")) ? nullptr : mediaManager.get());
+    }
+
+    // A player picked from disk is started from its path, never looked up in the registry;
+    // its process name follows the last "\" or, without one, the last "/". A failed
+    // injection still switches the capture on and keeps the hooker for the release.
+    void pickedPlayer_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("processName");
+        QTest::addColumn<QString>("warning");
+
+        QTest::newRow("slash after last backslash")
+            << "C:\\Players\\Reed/sub/reed.exe" << QStringLiteral("Reed/sub/reed.exe") << QString();
+        QTest::newRow("backslash after slash")
+            << "D:/Music/odd\\odd player.exe" << QStringLiteral("odd player.exe") << QString();
+        QTest::newRow("slashes, injection fails")
+            << "/opt/%1%2 \"quoted\"" << QStringLiteral("%1%2 \"quoted\"")
+            << QStringLiteral("inject music process failed: \"/opt/%1%2 \\\"quoted\\\"\"");
+    }
+
+    // Destroying the manager releases the player.
+    void pickedPlayer()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, processName);
+        QFETCH(QString, warning);
+
+        McMediaManagerQt mediaManager;
+        auto manager = std::make_unique<LuBgMusicManager>();
+        manager->setMediaManager(&mediaManager);
+        manager->startMusic();
+        McEngineSetup::setInjectionSucceeds(warning.isEmpty());
+        McEngineSetup::clearJournal();
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        manager->setCurrentItem(LuBgMusicItem(name));
+        manager.reset();
+        QCOMPARE(journal(), hooked(processName, name) + kCaptureOn + kReleased);
+    }
 };
 
-void tst_LuBgMusicManager::initTestCase()
-{
-    McEngineSetup::reset();
-    McEngineSetup::setStartProcesses(false);
-    McEngineSetup::setRegistryValue(kLarkKey, QStringLiteral("DisplayIcon"), kLarkPath);
-    McEngineSetup::setRegistryValue(kReedKey, QStringLiteral("DisplayIcon"), kReedPath);
-    QVERIFY(QFile::exists(rccPath(QStringLiteral("good"))));
-}
-
-void tst_LuBgMusicManager::init()
-{
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-    McEngineSetup::setInjectionSucceeds(true);
-    McEngineSetup::clearJournal();
-    useConfig(QStringLiteral("good"));
-}
-
-void tst_LuBgMusicManager::cleanup()
-{
-    useConfig(QString());
-}
-
-void tst_LuBgMusicManager::useConfig(const QString& variant)
-{
-    if (!m_registered.isEmpty())
-        QVERIFY(QResource::unregisterResource(m_registered));
-    m_registered.clear();
-    if (variant.isEmpty())
-        return;
-    QVERIFY(QResource::registerResource(rccPath(variant)));
-    m_registered = rccPath(variant);
-}
-
-void tst_LuBgMusicManager::readsInstalledPlayers()
-{
-    LuBgMusicManager manager;
-
-    const QList<LuBgMusicItem> items = manager.items();
-    QCOMPARE(items.size(), 2);
-    QCOMPARE(items.at(0).name(), QStringLiteral("Lark Music"));
-    QCOMPARE(items.at(0).regkey(), kLarkKey);
-    QCOMPARE(items.at(0).exename(), QStringLiteral("lark.exe"));
-    QCOMPARE(items.at(1).name(), QStringLiteral("Reedsong & Co"));
-    QCOMPARE(items.at(1).regkey(), kReedKey);
-    QVERIFY(items.at(1).exename().isEmpty());
-
-    QCOMPARE(manager.item(1).name(), QStringLiteral("Reedsong & Co"));
-    for (int outside : { -1, 2, 1000 }) {
-        const LuBgMusicItem item = manager.item(outside);
-        QVERIFY2(item.name().isEmpty() && item.regkey().isEmpty() && item.exename().isEmpty(),
-            qPrintable(QString::number(outside)));
-    }
-    QVERIFY(manager.currentItem().name().isEmpty());
-
-    // Only the direct "item" children are looked up, in document order; nothing is started.
-    QCOMPARE(journal(),
-        QStringList({ QStringLiteral("ProcessHooker::findPathByRegKey(%1, DisplayIcon)").arg(kLarkKey),
-            QStringLiteral("ProcessHooker::findPathByRegKey(Uninstall\\Tidepool, DisplayIcon)"),
-            QStringLiteral("ProcessHooker::findPathByRegKey(%1, DisplayIcon)").arg(kReedKey) }));
-}
-
-void tst_LuBgMusicManager::unreadableConfiguration_data()
-{
-    QTest::addColumn<QString>("variant");
-    QTest::addColumn<QString>("warning");
-
-    QFile missing(QStringLiteral(":/config/bgmusic.xml"));
-    useConfig(QString());
-    QVERIFY(!missing.open(QIODevice::ReadOnly));
-    QTest::newRow("missing") << QString()
-                             << QStringLiteral("open bgmusic.xml failed: \"%1\"").arg(missing.errorString());
-
-    QFile malformed(QStringLiteral(BGMUSIC_DATA_DIR "/bgmusic-malformed.xml"));
-    QVERIFY(malformed.open(QIODevice::ReadOnly));
-    QDomDocument document;
-    QString error;
-    QVERIFY(!document.setContent(&malformed, &error));
-    QTest::newRow("malformed") << QStringLiteral("malformed")
-                               << QStringLiteral("parse bgmusic.xml failed: \"%1\"").arg(error);
-}
-
-void tst_LuBgMusicManager::unreadableConfiguration()
-{
-    QFETCH(QString, variant);
-    QFETCH(QString, warning);
-    useConfig(variant);
-
-    QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
-    LuBgMusicManager manager;
-
-    QVERIFY(manager.items().isEmpty());
-    QVERIFY(manager.item(0).name().isEmpty());
-    QVERIFY(journal().isEmpty());
-}
-
-void tst_LuBgMusicManager::musicTransitions_data()
-{
-    // Steps: "start", "stop", "lark", "reed" (choose a configured player), "none" (choose
-    // the empty item). The journal is read after the steps.
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<bool>("withMediaManager");
-    QTest::addColumn<QStringList>("expected");
-    QTest::addColumn<bool>("capturing");
-
-    const QStringList none;
-    QTest::newRow("stop without start") << QStringList { "stop" } << true << none << false;
-    QTest::newRow("start with nothing chosen") << QStringList { "start" } << true << none << false;
-    QTest::newRow("change while stopped") << QStringList { "lark", "reed" } << true << none << false;
-    QTest::newRow("start") << QStringList { "lark", "start" } << true << larkStarted() << true;
-    QTest::newRow("start twice") << QStringList { "lark", "start", "start" } << true << larkStarted() << true;
-    QTest::newRow("stop twice") << QStringList { "lark", "start", "stop", "stop" } << true << larkStarted() + kReleased
-                                << false;
-    QTest::newRow("choose while started") << QStringList { "start", "lark" } << true << larkStarted() << true;
-    QTest::newRow("change while started")
-        << QStringList { "lark", "start", "reed" } << true << larkStarted() + kReleased + reedStarted() << true;
-    QTest::newRow("empty item keeps started")
-        << QStringList { "lark", "start", "none", "reed" } << true << larkStarted() + kReleased + reedStarted() << true;
-    QTest::newRow("empty item then stop")
-        << QStringList { "lark", "start", "none", "stop" } << true << larkStarted() + kReleased << false;
-    QTest::newRow("restart after stop") << QStringList { "lark", "start", "stop", "start" } << true
-                                        << larkStarted() + kReleased + larkStarted() << true;
-    QTest::newRow("no media manager") << QStringList { "lark", "start", "reed", "stop" } << false
-                                      << hookedByRegistry(QStringLiteral("lark.exe"), kLarkKey, kLarkPath)
-            + QStringList { QStringLiteral("ProcessHooker::unInjectDll()") }
-            + hookedByRegistry(QStringLiteral("Reedsong & Co"), kReedKey, kReedPath)
-            + QStringList { QStringLiteral("ProcessHooker::unInjectDll()") }
-                                      << false;
-}
-
-void tst_LuBgMusicManager::musicTransitions()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(bool, withMediaManager);
-    QFETCH(QStringList, expected);
-    QFETCH(bool, capturing);
-
-    McMediaManagerQt mediaManager;
-    LuBgMusicManager manager;
-    if (withMediaManager)
-        manager.setMediaManager(&mediaManager);
-    McEngineSetup::clearJournal();
-
-    for (const QString& step : steps) {
-        if (step == QLatin1String("start"))
-            manager.startMusic();
-        else if (step == QLatin1String("stop"))
-            manager.stopMusic();
-        else if (step == QLatin1String("lark"))
-            manager.setCurrentItem(manager.item(0));
-        else if (step == QLatin1String("reed"))
-            manager.setCurrentItem(manager.item(1));
-        else if (step == QLatin1String("none"))
-            manager.setCurrentItem(LuBgMusicItem());
-        else
-            QFAIL(qPrintable(step));
-    }
-
-    QCOMPARE(journal(), expected);
-    QCOMPARE(mediaManager.isDSoundHookerEnabled(), capturing);
-}
-
-void tst_LuBgMusicManager::pickedPlayerProcessName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("exename");
-    QTest::addColumn<QString>("processName");
-
-    QTest::newRow("slashes") << "/opt/players/tide/tideplayer" << QString() << "tideplayer";
-    QTest::newRow("backslashes") << "C:\\Players\\Reed\\reed.exe" << QString() << "reed.exe";
-    QTest::newRow("slash after last backslash") << "C:\\Players\\Reed/sub/reed.exe" << QString() << "Reed/sub/reed.exe";
-    QTest::newRow("backslash after slash") << "D:/Music/odd\\odd player.exe" << QString() << "odd player.exe";
-    QTest::newRow("bare name") << "player" << QString() << "player";
-    QTest::newRow("trailing separator") << "C:/Players/" << QString() << "";
-    QTest::newRow("exename wins") << "/opt/players/tide/tideplayer"
-                                  << "tide.bin"
-                                  << "tide.bin";
-}
-
-void tst_LuBgMusicManager::pickedPlayerProcessName()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, exename);
-    QFETCH(QString, processName);
-
-    LuBgMusicManager manager;
-    manager.startMusic();
-    McEngineSetup::clearJournal();
-
-    manager.setCurrentItem(LuBgMusicItem(name, QString(), exename));
-    manager.stopMusic();
-
-    // A picked player is started from its path, never looked up in the registry.
-    QCOMPARE(journal(),
-        QStringList(
-            { QStringLiteral("ProcessHooker::ProcessHooker(%1, %2, soundhook.dll)").arg(processName, hookDirectory()),
-                QStringLiteral("ProcessHooker::startProcess(%1, %2)").arg(processName, name),
-                QStringLiteral("ProcessHooker::injectDll(pid)"), QStringLiteral("ProcessHooker::unInjectDll()") }));
-}
-
-void tst_LuBgMusicManager::failedInjectionKeepsHooker()
-{
-    McMediaManagerQt mediaManager;
-    LuBgMusicManager manager;
-    manager.setMediaManager(&mediaManager);
-    manager.setCurrentItem(LuBgMusicItem(QStringLiteral("C:/Players/%1%2 \"quoted\".exe")));
-    McEngineSetup::setInjectionSucceeds(false);
-    McEngineSetup::clearJournal();
-
-    QTest::ignoreMessage(QtWarningMsg, R"(inject music process failed: "C:/Players/%1%2 \"quoted\".exe")");
-    manager.startMusic();
-    // The capture is switched on all the same, and the hooker stays to be taken back.
-    QCOMPARE(journal().mid(3), kCaptureOn);
-    QVERIFY(mediaManager.isDSoundHookerEnabled());
-
-    McEngineSetup::clearJournal();
-    manager.stopMusic();
-    QCOMPARE(journal(), kReleased);
-    QVERIFY(!mediaManager.isDSoundHookerEnabled());
-}
-
-void tst_LuBgMusicManager::destroyedMediaManagerIsNotCalled()
-{
-    LuBgMusicManager manager;
-    auto* mediaManager = new McMediaManagerQt;
-    manager.setMediaManager(mediaManager);
-    QCOMPARE(manager.mediaManager(), mediaManager);
-    manager.setCurrentItem(manager.item(0));
-    manager.startMusic();
-
-    delete mediaManager;
-    QCOMPARE(manager.mediaManager(), nullptr);
-    McEngineSetup::clearJournal();
-    manager.stopMusic();
-    QCOMPARE(journal(), QStringList { QStringLiteral("ProcessHooker::unInjectDll()") });
-}
-
-void tst_LuBgMusicManager::destructionReleasesPlayer()
-{
-    McMediaManagerQt mediaManager;
-    {
-        LuBgMusicManager manager;
-        manager.setMediaManager(&mediaManager);
-        manager.setCurrentItem(manager.item(1));
-        manager.startMusic();
-        McEngineSetup::clearJournal();
-    }
-    QCOMPARE(journal(), kReleased);
-}
-
-void tst_LuBgMusicManager::instanceIsShared()
-{
-    LuBgMusicManager* first = LuBgMusicManager::instance();
-    QVERIFY(first);
-    QCOMPARE(LuBgMusicManager::instance(), first);
-    QCOMPARE(first->items().size(), 2);
-    QCOMPARE(first->parent(), nullptr);
-}
-
-QTEST_GUILESS_MAIN(tst_LuBgMusicManager)
+QTEST_MAIN(tst_LuBgMusicManager)
 #include "tst_lubgmusicmanager.moc"
