@@ -14,8 +14,6 @@ class tst_LuPluginManager : public QObject
 private Q_SLOTS:
     void init();
     void everySlotReachesTheModule();
-    void schemesOfTheModule_data();
-    void schemesOfTheModule();
     void unusableModules_data();
     void unusableModules();
     void handlesAreIndependent();
@@ -52,32 +50,6 @@ void tst_LuPluginManager::everySlotReachesTheModule()
         QStringLiteral("1:release()"),
     };
     QCOMPARE(TestJournal::entries(), expected);
-}
-
-void tst_LuPluginManager::schemesOfTheModule_data()
-{
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<QStringList>("schemes");
-
-    QTest::newRow("none") << QString() << QStringList();
-    QTest::newRow("one") << "schemes=ktvgame" << QStringList { "ktvgame" };
-    QTest::newRow("repeated") << "schemes=a,b,a" << QStringList { "a", "b", "a" };
-}
-
-void tst_LuPluginManager::schemesOfTheModule()
-{
-    QFETCH(QString, arguments);
-    QFETCH(QStringList, schemes);
-
-    LuPlugin* plugin = LuPluginManager::instance()->loadPlugin(QStringLiteral(JOURNAL_PLUGIN), arguments);
-    QVERIFY(plugin);
-    QStringList listed;
-    if (const char** array = plugin->appSchemes()) {
-        for (; *array; ++array)
-            listed.append(QString::fromUtf8(*array));
-    }
-    plugin->release();
-    QCOMPARE(listed, schemes);
 }
 
 void tst_LuPluginManager::unusableModules_data()
