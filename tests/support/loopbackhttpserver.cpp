@@ -14,45 +14,6 @@ struct LoopbackHttpServer::Connection
     Response response;
 };
 
-namespace {
-
-QByteArray reasonPhrase(int status)
-{
-    switch (status) {
-    case 200:
-        return "OK";
-    case 204:
-        return "No Content";
-    case 400:
-        return "Bad Request";
-    case 403:
-        return "Forbidden";
-    case 404:
-        return "Not Found";
-    case 500:
-        return "Internal Server Error";
-    case 502:
-        return "Bad Gateway";
-    case 503:
-        return "Service Unavailable";
-    default:
-        return "Status";
-    }
-}
-
-// The Content-Length of a request head, 0 when there is none.
-int contentLength(const QList<QByteArray>& headerLines)
-{
-    for (const QByteArray& line : headerLines) {
-        const int colon = line.indexOf(':');
-        if (colon > 0 && line.left(colon).trimmed().toLower() == "content-length")
-            return line.mid(colon + 1).trimmed().toInt();
-    }
-    return 0;
-}
-
-} // namespace
-
 LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
     : QObject(parent)
     , m_server(new QTcpServer(this))
@@ -115,15 +76,6 @@ QList<LoopbackHttpServer::Request> LoopbackHttpServer::requests() const
     return m_requests;
 }
 
-QStringList LoopbackHttpServer::requestedPaths() const
-{
-    QStringList paths;
-    paths.reserve(m_requests.size());
-    for (const Request& request : m_requests)
-        paths.append(request.path);
-    return paths;
-}
-
 int LoopbackHttpServer::requestCount(const QString& path) const
 {
     int count = 0;
@@ -142,33 +94,12 @@ int LoopbackHttpServer::maxInFlight() const
     return m_maxInFlight;
 }
 
-int LoopbackHttpServer::maxConnections() const
-{
-    return m_maxConnections;
-}
-
-void LoopbackHttpServer::clearLog()
-{
-    // Requests still in progress stay in the log, so that their answers are recorded.
-    QList<Request> kept;
-    for (Connection* connection : std::as_const(m_connections)) {
-        if (connection->request >= 0) {
-            kept.append(m_requests.at(connection->request));
-            connection->request = kept.size() - 1;
-        }
-    }
-    m_requests = kept;
-    m_maxInFlight = m_inFlight;
-    m_maxConnections = m_connections.size();
-}
-
 void LoopbackHttpServer::acceptConnections()
 {
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
         auto* connection = new Connection;
         connection->socket = socket;
         m_connections.insert(socket, connection);
-        m_maxConnections = qMax(m_maxConnections, int(m_connections.size()));
         connect(socket, &QTcpSocket::readyRead, this, [this, connection] { readRequest(connection); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { dropConnection(socket); });
     }
@@ -183,15 +114,11 @@ void LoopbackHttpServer::readRequest(Connection* connection)
     const int headEnd = connection->buffer.indexOf("\r\n\r\n");
     if (headEnd < 0)
         return;
-    const QList<QByteArray> lines = connection->buffer.left(headEnd).split('\n');
-    const int bodyLength = contentLength(lines);
-    if (connection->buffer.size() < headEnd + 4 + bodyLength)
-        return;
-    connection->buffer.remove(0, headEnd + 4 + bodyLength);
+    // GET requests have no body: the head is the whole request.
+    const QList<QByteArray> requestLine = connection->buffer.left(connection->buffer.indexOf("\r\n")).split(' ');
+    connection->buffer.remove(0, headEnd + 4);
 
-    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
     Request request;
-    request.method = requestLine.value(0);
     request.path = QString::fromLatin1(requestLine.value(1));
     request.receivedMs = m_clock.elapsed();
     m_requests.append(request);
@@ -216,23 +143,24 @@ void LoopbackHttpServer::answer(Connection* connection)
     const Response response = connection->response;
     QTcpSocket* socket = connection->socket;
     if (response.fault == Fault::DropBeforeAnswer) {
-        finishRequest(connection, 0);
+        finishRequest(connection);
         dropConnection(socket);
         return;
     }
 
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status)
+    // Clients read the status code; any reason phrase will do.
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + (response.status < 400 ? " OK" : " Error")
         + "\r\nContent-Type: application/octet-stream\r\nContent-Length: " + QByteArray::number(response.body.size())
         + "\r\nConnection: keep-alive\r\n\r\n";
     if (response.fault == Fault::DropMidBody) {
         socket->write(head + response.body.left(response.body.size() / 2));
-        finishRequest(connection, response.status);
+        finishRequest(connection);
         // Sends what was written, then closes; the client sees the body end early.
         socket->disconnectFromHost();
         return;
     }
     socket->write(head + response.body);
-    finishRequest(connection, response.status);
+    finishRequest(connection);
     // A request that came in while this one waited is answered now.
     if (!connection->buffer.isEmpty())
         QTimer::singleShot(0, socket, [this, socket] {
@@ -241,17 +169,13 @@ void LoopbackHttpServer::answer(Connection* connection)
         });
 }
 
-void LoopbackHttpServer::finishRequest(Connection* connection, int status)
+void LoopbackHttpServer::finishRequest(Connection* connection)
 {
     if (connection->request < 0)
         return;
-    Request& request = m_requests[connection->request];
-    request.answeredMs = m_clock.elapsed();
-    request.status = status;
-    const QString path = request.path;
+    m_requests[connection->request].answeredMs = m_clock.elapsed();
     connection->request = -1;
     --m_inFlight;
-    Q_EMIT requestAnswered(path);
 }
 
 void LoopbackHttpServer::dropConnection(QTcpSocket* socket)
@@ -260,11 +184,7 @@ void LoopbackHttpServer::dropConnection(QTcpSocket* socket)
     if (!connection)
         return;
     // A client that went away in the middle of a request ends it without an answer.
-    if (connection->request >= 0) {
-        m_requests[connection->request].answeredMs = m_clock.elapsed();
-        connection->request = -1;
-        --m_inFlight;
-    }
+    finishRequest(connection);
     delete connection;
     socket->disconnect(this);
     socket->abort();

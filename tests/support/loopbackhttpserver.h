@@ -52,13 +52,11 @@ public:
     /** One request as the server saw it. Times are milliseconds since the server was built. */
     struct Request
     {
-        QByteArray method;
         /** The request target as sent, for example "/gifts/12.png". */
         QString path;
         qint64 receivedMs = 0;
         /** When the answer (or the drop) went out; -1 while the request is in progress. */
         qint64 answeredMs = -1;
-        int status = 0;
     };
 
     explicit LoopbackHttpServer(QObject* parent = nullptr);
@@ -83,24 +81,16 @@ public:
 
     /** Every request so far, in the order they arrived. */
     QList<Request> requests() const;
-    /** The paths of every request so far, in order. */
-    QStringList requestedPaths() const;
     /** How many requests arrived for @p path. */
     int requestCount(const QString& path) const;
     /** Requests received and not yet answered. */
     int inFlight() const;
     /** The largest inFlight() seen. */
     int maxInFlight() const;
-    /** The largest number of open connections seen. */
-    int maxConnections() const;
-    /** Forgets the requests and the maxima (not the responses). */
-    void clearLog();
 
 Q_SIGNALS:
     /** A request for @p path arrived. */
     void requestReceived(const QString& path);
-    /** The answer to a request for @p path went out (or the connection was dropped on purpose). */
-    void requestAnswered(const QString& path);
 
 private:
     struct Connection;
@@ -108,7 +98,8 @@ private:
     void acceptConnections();
     void readRequest(Connection* connection);
     void answer(Connection* connection);
-    void finishRequest(Connection* connection, int status);
+    // Logs the answer (or the drop) of the connection's request in progress.
+    void finishRequest(Connection* connection);
     void dropConnection(QTcpSocket* socket);
     Response takeResponse(const QString& path);
 
@@ -121,7 +112,6 @@ private:
     QList<Request> m_requests;
     int m_inFlight = 0;
     int m_maxInFlight = 0;
-    int m_maxConnections = 0;
 };
 
 Q_DECLARE_METATYPE(LoopbackHttpServer::Response)
