@@ -92,6 +92,11 @@ private Q_SLOTS:
         // A thumbnail that failed to decode arrives as a null image, and the file is not read instead.
         LuGiftItemAccess::setThumbnail(&item, present, QImage());
         QVERIFY(item.thumbnail().isNull());
+
+        // No path at all is no picture, and no warning from the file system either.
+        TrackedGiftItem unnamed(3, QString(), QString());
+        QCOMPARE(unnamed.width(), 0);
+        QVERIFY(unnamed.thumbnail().isNull());
     }
 };
 
