@@ -11,6 +11,7 @@
 #include <QString>
 
 /**
+ * @class LuKtvPluginHost
  * The host's interface for room plug-ins. The host application defines it; the library
  * only hands the pointer to each plug-in with its start command and never calls it.
  */
