@@ -60,10 +60,8 @@ void HostWindow::startPlugins()
 {
     connect(m_plugins, &RoomPlugins::said, m_roomLog, [this](const QString& text) {
         m_roomLog->append(text.toHtmlEscaped());
-        if (text == QStringLiteral("link hello://wave"))
-            m_problems.removeAll(QStringLiteral("the hello plug-in did not take its link"));
+        m_linkTaken = m_linkTaken || text == QStringLiteral("link hello://wave");
     });
-    m_problems.append(QStringLiteral("the hello plug-in did not take its link"));
     if (!m_plugins->startHello())
         m_problems.append(QStringLiteral("the hello plug-in did not start"));
     if (m_plugins->helloSchemes() != QList<QString> { QStringLiteral("hello") })
@@ -101,6 +99,8 @@ void HostWindow::checkSettled()
 QStringList HostWindow::problems() const
 {
     QStringList problems = m_problems;
+    if (!m_linkTaken)
+        problems.append(QStringLiteral("the hello plug-in did not take its link"));
     if (m_gifts->waitingThumbnails() > 0)
         problems.append(QStringLiteral("%1 gift thumbnails did not arrive").arg(m_gifts->waitingThumbnails()));
     return problems;

@@ -42,6 +42,7 @@ private:
     QStringList m_problems;
     bool m_thumbnailsArrived = false;
     bool m_balanceShown = false;
+    bool m_linkTaken = false;
 };
 
 #endif
