@@ -19,7 +19,10 @@ public:
     explicit LuEnterPwdDialog(QWidget* parent = nullptr);
     ~LuEnterPwdDialog() override;
 
-    /** Replaces the tip line, for example after a wrong password. */
+    /**
+     * Replaces the tip line, for example after a wrong password. The tip is read as rich
+     * text when it looks like markup: escape any name in it (QString::toHtmlEscaped()).
+     */
     void setTipText(const QString& text);
     /** The password as typed, spaces included. */
     QString password() const;

@@ -27,7 +27,10 @@ public:
 
     /** The picture drawn scaled over the whole widget. */
     void setBackground(const QPixmap& pixmap);
-    /** The text shown over the picture; an empty text shows nothing. */
+    /**
+     * The text shown over the picture; an empty text shows nothing. The text is read as rich
+     * text when it looks like markup: escape any name in it (QString::toHtmlEscaped()).
+     */
     void setErrorText(const QString& text);
     /**
      * Whether the widget keeps a 4:3 shape. Takes effect at the next layout pass; call

@@ -26,7 +26,10 @@ public:
     explicit LuMicBonusPopup(QWidget* parent = nullptr);
     ~LuMicBonusPopup() override;
 
-    /** Sets the title shown at the top. */
+    /**
+     * Sets the title shown at the top. The title is read as rich text when it looks like
+     * markup: escape any name in it (QString::toHtmlEscaped()) before passing it.
+     */
     void setTitle(const QString& title);
     /** Sets the bonus item's name (shown as typed) and picture; a null pixmap clears the picture. */
     void setItem(const QString& name, const QPixmap& pixmap);

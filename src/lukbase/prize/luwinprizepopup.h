@@ -70,10 +70,13 @@ public:
      * The horn text of a single win: a rich-text line in a red font element naming the
      * sender, the gift, the multiple and the total, followed by the local clock time in
      * parentheses when @p time is not 0.
+     *
+     * @p name and @p giftName are plain text: they are HTML-escaped here (both forms), so
+     * that every peer sees them as typed and never as markup. Pass them unescaped.
      */
     static QString makeHornMessage(
         const QString& name, const QString& giftName, qint64 price, qint64 multiple, qint64 time);
-    /** The horn text of a group of wins, listing each multiple with its count. */
+    /** The horn text of a group of wins, listing each multiple with its count; names as above. */
     static QString makeHornMessage(const QString& name, const QString& giftName, qint64 price,
         const QList<LuWinPrizeMultiple>& multiples, qint64 time);
 
