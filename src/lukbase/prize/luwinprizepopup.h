@@ -26,8 +26,8 @@ class LuWinPrizePopupPrivate;
  * itself, unless the pointer rests on it.
  *
  * The popup never shows itself: the host sets its width and position, feeds it with
- * addPrize() and addMessage(), shows it and connects showHornMsg(). It keeps at most 256
- * lines for its whole life; later ones are dropped.
+ * addPrize() and addMessage(), shows it and connects showHornMsg(). It keeps the 256
+ * newest lines: a new line pushes out the oldest one that is not on screen.
  *
  * The pictures come from the host's resources: ":/pics/luckbg.png" behind prize lines,
  * ":/pics/luckbg_red.png" behind messages and ":/pics/luckgold.png", three 15 x 24 tiles
@@ -50,15 +50,18 @@ public:
     void addPrize(const QString& name, int id, qint64 price, int multiple, qint64 time, LuGiftItem* gift);
     /**
      * Adds the line of a group of wins, normally grouped by makeMultiples(). The line shows
-     * the sum of multiple x times over the group; the horn text is sent when the last
-     * (largest) multiple is 500 or more.
+     * the sum of multiple x times over the group; the horn text is sent when the largest
+     * multiple of the list, in any order, is 500 or more.
      */
     void addPrize(const QString& name, int id, qint64 price, const QList<LuWinPrizeMultiple>& multiples, qint64 time,
         LuGiftItem* gift);
     /** Adds a plain message line with a picture (drawn in a 24 x 24 square) and a text. */
     void addMessage(const QImage& image, const QString& text);
 
-    /** True once the user has moved the window; never reset. */
+    /**
+     * True once the user has dragged the window by its body; never reset. Moves by the
+     * shake or by the host's move() do not count.
+     */
     bool isMoved() const;
 
     /**
@@ -100,6 +103,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private Q_SLOTS:
     void prevMessage();
