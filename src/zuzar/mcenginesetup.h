@@ -41,7 +41,7 @@ ZUZAR_EXPORT void setStartProcesses(bool start);
 /** Sets the servers that McServerListWidget::refreshServerList() shows. */
 ZUZAR_EXPORT void setServerList(const QStringList& servers);
 
-/** The engine operations called so far, oldest first. */
+/** The engine operations called so far, oldest first: the last 1000 of them. */
 ZUZAR_EXPORT QStringList journal();
 /** Empties the journal. */
 ZUZAR_EXPORT void clearJournal();
