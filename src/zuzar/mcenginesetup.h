@@ -62,7 +62,7 @@ ZUZAR_EXPORT void setStartProcesses(bool start);
  */
 ZUZAR_EXPORT void setServerList(const QStringList& servers);
 
-/** @return the engine operations called so far, oldest first */
+/** @return the engine operations called so far, oldest first: the last 1000 of them */
 ZUZAR_EXPORT QStringList journal();
 /** Empties the journal. */
 ZUZAR_EXPORT void clearJournal();

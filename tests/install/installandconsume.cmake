@@ -28,7 +28,8 @@ if(private_headers)
 endif()
 
 run("${CMAKE_COMMAND}" -S "${CONSUMER_SOURCE_DIR}" -B "${WORK_DIR}/consumer" -G "${GENERATOR}"
-    "-DCMAKE_PREFIX_PATH=${moved}")
+    "-DCMAKE_PREFIX_PATH=${moved}" "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}" "-DCMAKE_BUILD_TYPE=${BUILD_TYPE}"
+    "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${EXE_LINKER_FLAGS}")
 run("${CMAKE_COMMAND}" --build "${WORK_DIR}/consumer")
 run("${WORK_DIR}/consumer/consumer" "${moved}/bin/translations")
 message(STATUS "${run_output}")

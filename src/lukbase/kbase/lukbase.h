@@ -17,7 +17,9 @@ class QSettings;
  * live under the resource root R (setResourceDirectory(), by default the application's
  * directory) and are never created. Every path is absolute with "/" separators. A
  * directory that cannot be made or entered is reported on the warning channel (category
- * "lukbase.kbase") and answered with a null QString. Nothing is cached: every call asks the file system again.
+ * "lukbase.kbase") and answered with a null QString; so is an empty or relative data
+ * location, which would be the working directory. Nothing is cached: every call asks the
+ * file system again.
  *
  * Settings and the resource directory are not locked: use them from one thread (the
  * library itself uses them on the GUI thread only).
@@ -45,7 +47,7 @@ LUKBASE_EXPORT void finalize();
 LUKBASE_EXPORT QSettings* appSettings();
 /**
  * The settings of the current local user (`D/users/<id>/config.ini`), opened on the first
- * call for each user id.
+ * call for each user id; in memory only, on no file, when that directory cannot be made.
  * @return the settings, owned by the library. A pointer returned earlier is invalid once
  *         the user id changed and this was called again, and after finalize().
  */

@@ -17,7 +17,8 @@ class LuAvSettingPopupPrivate;
  * built, with the user's stored choices selected. A change is applied at once to a running
  * capture (stop, change, start) and stored in the user's settings (groups "Audio" and
  * "Video" of LuKBase::userSettings()); the player goes to LuBgMusicManager::instance().
- * "Other music player" lets the user pick a program from disk.
+ * "Other music player" lets the user pick a program from disk; cancelling keeps the player
+ * chosen before.
  *
  * The popup closes on Escape and whenever it loses activation, except while the
  * program chooser is open. Closing hides it; the host owns and deletes it.

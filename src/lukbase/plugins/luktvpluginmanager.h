@@ -50,7 +50,10 @@ public:
      * @param parent the parent object
      */
     explicit LuKtvPluginManager(QObject* parent = nullptr);
-    /** Stops the started plug-ins in ascending id order and lets go of every plug-in. */
+    /**
+     * Stops the started plug-ins in ascending id order and lets go of every plug-in. A start()
+     * that a plug-in makes meanwhile (from its stop command) is refused with a warning.
+     */
     ~LuKtvPluginManager() override;
 
     /**

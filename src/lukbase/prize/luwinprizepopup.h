@@ -26,8 +26,8 @@ class LuWinPrizePopupPrivate;
  * itself, unless the pointer rests on it.
  *
  * The popup never shows itself: the host sets its width and position, feeds it with
- * addPrize() and addMessage(), shows it and connects showHornMsg(). It keeps at most 256
- * lines for its whole life; later ones are dropped.
+ * addPrize() and addMessage(), shows it and connects showHornMsg(). It keeps the 256
+ * newest lines: a new line pushes out the oldest one that is not on screen.
  *
  * The pictures come from the host's resources: ":/pics/luckbg.png" behind prize lines,
  * ":/pics/luckbg_red.png" behind messages and ":/pics/luckgold.png", three 15 x 24 tiles
@@ -59,7 +59,8 @@ public:
     void addPrize(const QString& name, int id, qint64 price, int multiple, qint64 time, LuGiftItem* gift);
     /**
      * Adds the line of a group of wins. The line shows the sum of multiple x times over the
-     * group; the horn text is sent when the last (largest) multiple is 500 or more.
+     * group; the horn text is sent when the largest multiple of the list, in any order, is
+     * 500 or more.
      * @param name the sender's name, drawn as plain text
      * @param id kept with the line for the host and not read here
      * @param price the gift's price
@@ -77,7 +78,10 @@ public:
      */
     void addMessage(const QImage& image, const QString& text);
 
-    /** @return true once the user has moved the window; never reset */
+    /**
+     * @return true once the user has dragged the window by its body; never reset. Moves by
+     *         the shake or by the host's move() do not count.
+     */
     bool isMoved() const;
 
     /**
@@ -89,6 +93,9 @@ public:
     static QList<LuWinPrizeMultiple> makeMultiples(const QList<int>& multiples);
     /**
      * The horn text of a single win, for the host to broadcast to the room.
+     *
+     * @p name and @p giftName are plain text: they are HTML-escaped here (both forms), so
+     * that every peer sees them as typed and never as markup. Pass them unescaped.
      * @param name the sender's name
      * @param giftName the gift's name
      * @param price the gift's price
@@ -101,7 +108,8 @@ public:
     static QString makeHornMessage(
         const QString& name, const QString& giftName, qint64 price, qint64 multiple, qint64 time);
     /**
-     * The horn text of a group of wins, for the host to broadcast to the room.
+     * The horn text of a group of wins, for the host to broadcast to the room. The names
+     * are escaped as in the single form.
      * @param name the sender's name
      * @param giftName the gift's name
      * @param price the gift's price
@@ -168,6 +176,11 @@ protected:
      * @param event the enter event
      */
     void enterEvent(QEnterEvent* event) override;
+    /**
+     * Ends a drag that the window system ran, when the pointer leaves.
+     * @param event the leave event
+     */
+    void leaveEvent(QEvent* event) override;
 
 private Q_SLOTS:
     void prevMessage();
