@@ -19,7 +19,10 @@ public:
     explicit LuEnterPwdDialog(QWidget* parent = nullptr);
     ~LuEnterPwdDialog() override;
 
-    /** Replaces the tip line, for example after a wrong password. */
+    /**
+     * Replaces the tip line, for example after a wrong password. A tip too long for the line
+     * is cut at its end; the whole tip is its tooltip.
+     */
     void setTipText(const QString& text);
     /** The password as typed, spaces included. */
     QString password() const;
@@ -27,6 +30,9 @@ public:
 public Q_SLOTS:
     /** Accepts the dialog, unless the field is empty: then the field takes the focus. */
     void accept() override;
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     Q_DECLARE_PRIVATE(LuEnterPwdDialog)

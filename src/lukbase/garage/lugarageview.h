@@ -18,7 +18,8 @@ class LuGarageViewPrivate;
  * logo, its name and a go-to-garage button; clicking that button emits gotoUserGarage().
  *
  * The view owns its model (LuGarageModel) and its painting delegate; the items are the
- * host's. Clicks neither select nor change the current card. The card pictures come from
+ * host's. Clicks neither select nor change the current card; Enter or Space on the current
+ * card acts as its button. The card pictures come from
  * the host's resources ":pics/garage-namecard.png", ":pics/garage-carcover.png" and
  * ":pics/garage-goto.png"; the object name is "GarageListView" for the host's style sheet.
  */
@@ -48,6 +49,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private Q_SLOTS:
     void garageItemEntered(const QModelIndex& index);

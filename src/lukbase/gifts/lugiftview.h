@@ -41,6 +41,9 @@ public:
     /** The index of the first cell that shows @p item; invalid when it is not shown. */
     QModelIndex index(const LuGiftItem* item, int column = 0) const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private Q_SLOTS:
     void giftItemEntered(const QModelIndex& index);
     void giftItemEntered();

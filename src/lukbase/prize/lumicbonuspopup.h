@@ -26,9 +26,12 @@ public:
     explicit LuMicBonusPopup(QWidget* parent = nullptr);
     ~LuMicBonusPopup() override;
 
-    /** Sets the title shown at the top. */
+    /** Sets the title shown at the top, in two lines at most; the whole title is its tooltip when cut. */
     void setTitle(const QString& title);
-    /** Sets the bonus item's name (shown as typed) and picture; a null pixmap clears the picture. */
+    /**
+     * Sets the bonus item's name (shown as typed, its tooltip when cut) and picture; a null
+     * pixmap clears the picture.
+     */
     void setItem(const QString& name, const QPixmap& pixmap);
     /**
      * (Re)starts the countdown at @p seconds: the button shows "Get Bonus[n]", counting
@@ -43,6 +46,7 @@ Q_SIGNALS:
 
 protected:
     void timerEvent(QTimerEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     Q_DECLARE_PRIVATE(LuMicBonusPopup)
