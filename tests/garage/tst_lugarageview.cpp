@@ -224,7 +224,8 @@ private Q_SLOTS:
         QCOMPARE(drawn, images);
         QCOMPARE(recorder.texts.size(), texts.size());
         for (int i = 0; i < texts.size(); ++i)
-            QVERIFY2(TextCheck::isWholeOrCut(recorder.texts.at(i).text, texts.at(i)), qPrintable(recorder.texts.at(i).text));
+            QVERIFY2(
+                TextCheck::isWholeOrCut(recorder.texts.at(i).text, texts.at(i)), qPrintable(recorder.texts.at(i).text));
 
         // The owner's text is centred on the name card.
         const PaintRecorder::Text owner = recorder.texts.at(0);
@@ -249,8 +250,9 @@ private Q_SLOTS:
         QPainter painter(&recorder);
         m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
         const QRect button = LuGarageViewDelegate::buttonRect(option.rect);
-        QCOMPARE(TextCheck::overflowing(recorder, { LuGarageViewDelegate::nameCardRect(option.rect), button,
-                                                      QRect(QPoint(0, 50), QPoint(189, 69)) }),
+        QCOMPARE(
+            TextCheck::overflowing(recorder,
+                { LuGarageViewDelegate::nameCardRect(option.rect), button, QRect(QPoint(0, 50), QPoint(189, 69)) }),
             QStringList());
         const QString whole = LuGarageView::tr("Go to his/her garage.");
         // The cover's texts: the car's name at 16 pixels, the button's at 12.

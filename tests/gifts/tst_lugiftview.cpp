@@ -93,7 +93,8 @@ private Q_SLOTS:
         option.rect = QRect(0, 0, 46, 68);
         QPainter painter(&recorder);
         m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
-        const QRect name = LuGiftViewDelegate::nameRect(option.rect), price = LuGiftViewDelegate::priceRect(option.rect);
+        const QRect name = LuGiftViewDelegate::nameRect(option.rect),
+                    price = LuGiftViewDelegate::priceRect(option.rect);
         QCOMPARE(TextCheck::overflowing(recorder, { name, price }), QStringList());
         QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(name), m_gifts.at(0)->name()));
         QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(price), LuGiftViewDelegate::formatPrice(99999999)));
@@ -110,7 +111,8 @@ private Q_SLOTS:
         TextCheck::changeLanguage(m_view);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 1);
-        QCOMPARE(TextCheck::accessibleChildNames(m_view), QStringList({ "<Gift, price 9999>", "<Gift, price <1 Wan>>" }));
+        QCOMPARE(
+            TextCheck::accessibleChildNames(m_view), QStringList({ "<Gift, price 9999>", "<Gift, price <1 Wan>>" }));
     }
 
     // Cells of 46 x 68 side by side, each with its price painted; the hover colour only under the mouse.

@@ -50,7 +50,9 @@ public:
     {
         QFETCH(QString, font);
         QFETCH(QString, locale);
-        QApplication::setFont(QFont(font));
+        QFont applicationFont = m_font;
+        applicationFont.setFamilies({ font });
+        QApplication::setFont(applicationFont);
         if (locale != QLatin1String("en")) {
             QVERIFY(m_translator.load(QStringLiteral("lukbase_") + locale, QStringLiteral(LUKBASE_TRANSLATIONS_DIR)));
             QVERIFY(QCoreApplication::installTranslator(&m_translator));
@@ -73,8 +75,11 @@ inline QStringList unfitted(QWidget* root)
 {
     QStringList found;
     const auto check = [&](QWidget* widget, const QString& shown, const QRect& box, int flags, const QString& whole) {
-        const QRect needed = widget->fontMetrics().boundingRect(QRect(box.topLeft(), QSize(box.width(), 10000)), flags, shown);
-        if (needed.width() > box.width() || needed.height() > box.height())
+        // Single lines are laid out by the style in the height it has; wrapped text must
+        // not run out of its box at the bottom either.
+        const QRect needed
+            = widget->fontMetrics().boundingRect(QRect(box.topLeft(), QSize(box.width(), 10000)), flags, shown);
+        if (needed.width() > box.width() || (flags & Qt::TextWordWrap && needed.height() > box.height()))
             found << QStringLiteral("%1 does not fit %2 x %3").arg(shown).arg(box.width()).arg(box.height());
         if (shown.contains(ellipsis) && (whole.isEmpty() || !isWholeOrCut(shown, whole, shown.section(ellipsis, 1))))
             found << QStringLiteral("%1 is cut but its tooltip is %2").arg(shown, whole);
@@ -84,7 +89,8 @@ inline QStringList unfitted(QWidget* root)
         const QRect box = label->contentsRect().adjusted(margin, margin, -margin, -margin);
         const int flags = label->wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine;
         if (!label->text().isEmpty())
-            check(label, label->text(), box, flags, label->accessibleName() == label->toolTip() ? label->toolTip() : QString());
+            check(label, label->text(), box, flags,
+                label->accessibleName() == label->toolTip() ? label->toolTip() : QString());
     }
     for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
         QStyleOptionButton option;
@@ -105,7 +111,8 @@ inline QStringList unfitted(QWidget* root)
         QStyleOptionComboBox option;
         option.initFrom(box);
         option.editable = box->isEditable();
-        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+        const QRect field
+            = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
         if (!shown.isEmpty())
             check(box, shown, field.adjusted(1, 0, -1, 0), Qt::TextSingleLine,
                 box->toolTip() == box->currentText() ? box->toolTip() : QString());
@@ -119,9 +126,8 @@ inline QStringList overflowing(const PaintRecorder& recorder, const QList<QRectF
     QStringList found;
     for (const PaintRecorder::Text& text : recorder.texts) {
         const qreal right = text.baseline.x() + QFontMetricsF(text.font, &recorder).horizontalAdvance(text.text);
-        const bool inside = std::any_of(areas.begin(), areas.end(), [&](const QRectF& area) {
-            return area.contains(text.baseline) && right <= area.right() + 1;
-        });
+        const bool inside = std::any_of(areas.begin(), areas.end(),
+            [&](const QRectF& area) { return area.contains(text.baseline) && right <= area.right() + 1; });
         if (!inside)
             found << QStringLiteral("%1 (%2 to %3)").arg(text.text).arg(text.baseline.x()).arg(right);
     }
@@ -144,6 +150,14 @@ inline QStringList accessibleChildNames(QWidget* widget)
     for (int i = 0; interface && i < interface->childCount(); ++i)
         names << interface->child(i)->text(QAccessible::Name);
     return names;
+}
+
+// The widget that labels widget for screen readers, or null.
+inline QObject* accessibleLabel(QWidget* widget)
+{
+    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(widget);
+    const auto labels = interface ? interface->relations(QAccessible::Label) : decltype(interface->relations())();
+    return labels.isEmpty() ? nullptr : labels.first().first->object();
 }
 
 inline QString accessibleName(QWidget* widget)
