@@ -250,12 +250,13 @@ private Q_SLOTS:
         QPainter painter(&recorder);
         m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
         const QRect button = LuGarageViewDelegate::buttonRect(option.rect);
+        // The owner's name card in the view's font; the cover's texts: the car's name at 16
+        // pixels, the button's at 12.
         QCOMPARE(
-            TextCheck::overflowing(recorder,
-                { LuGarageViewDelegate::nameCardRect(option.rect), button, QRect(QPoint(0, 50), QPoint(189, 69)) }),
-            QStringList());
+            TextCheck::overflowing(recorder, { LuGarageViewDelegate::nameCardRect(option.rect) }, -1), QStringList());
+        QCOMPARE(TextCheck::overflowing(recorder, { QRect(QPoint(0, 50), QPoint(189, 69)) }, 16), QStringList());
+        QCOMPARE(TextCheck::overflowing(recorder, { button }, 12), QStringList());
         const QString whole = LuGarageView::tr("Go to his/her garage.");
-        // The cover's texts: the car's name at 16 pixels, the button's at 12.
         const auto drawnAt = [&](int pixels) {
             QString drawn;
             for (const PaintRecorder::Text& text : std::as_const(recorder.texts))

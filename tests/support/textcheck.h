@@ -121,10 +121,13 @@ inline QStringList unfitted(QWidget* root)
 }
 
 // The texts of the recording that start inside none of areas or run past its right end.
-inline QStringList overflowing(const PaintRecorder& recorder, const QList<QRectF>& areas)
+// Only texts drawn at pixelSize count when it is not 0 (-1: fonts sized in points).
+inline QStringList overflowing(const PaintRecorder& recorder, const QList<QRectF>& areas, int pixelSize = 0)
 {
     QStringList found;
     for (const PaintRecorder::Text& text : recorder.texts) {
+        if (pixelSize != 0 && text.font.pixelSize() != pixelSize)
+            continue;
         const qreal right = text.baseline.x() + QFontMetricsF(text.font, &recorder).horizontalAdvance(text.text);
         const bool inside = std::any_of(areas.begin(), areas.end(),
             [&](const QRectF& area) { return area.contains(text.baseline) && right <= area.right() + 1; });
