@@ -53,7 +53,11 @@ private Q_SLOTS:
         QTest::newRow("decoration") << int(Qt::DecorationRole) << QVariant(kThumbnail);
         QTest::newRow("thumbnail") << int(Qt::UserRole + 1) << QVariant(kThumbnail);
         QTest::newRow("price") << int(Qt::UserRole + 2) << QVariant(qlonglong(2500000000));
-        QTest::newRow("tooltip") << int(Qt::ToolTipRole) << QVariant("Rose(Price: 2500000000)\nReceiver money: 9");
+        const QVariant tooltip("Rose(Price: 2500000000)\nReceiver money: 9");
+        QTest::newRow("tooltip") << int(Qt::ToolTipRole) << tooltip;
+        // What a screen reader says of the painted cell: the price as the cell shows it.
+        QTest::newRow("accessible text") << int(Qt::AccessibleTextRole) << QVariant("Rose, price 25 Yi");
+        QTest::newRow("accessible description") << int(Qt::AccessibleDescriptionRole) << tooltip;
         // Qt 4's user role was 32; hosts ask for Qt::UserRole + n. Other roles answer nothing either.
         QTest::newRow("old user role number") << 32 << QVariant();
     }

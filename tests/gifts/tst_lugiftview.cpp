@@ -2,11 +2,14 @@
 
 #include "gifts/lugiftitem_p.h"
 #include "gifts/lugiftviewdelegate_p.h"
+#include "markingtranslator.h"
 #include "paintrecorder.h"
+#include "textcheck.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 static const QColor kSelected(252, 234, 166);
@@ -73,9 +76,43 @@ private Q_SLOTS:
         QCOMPARE(recorder.images.value(0).target, QRectF(46 + 7, 68 + 2, 32, 32));
         const QString drawn = recorder.textIn(QRect(QPoint(48, 68 + 36), QPoint(89, 68 + 51)));
         QVERIFY2(drawn.endsWith(QChar(0x2026)) && name.startsWith(drawn.chopped(1)), qPrintable(drawn));
-        QCOMPARE(recorder.textIn(QRect(QPoint(0, 68 + 52), QPoint(199, 68 + 67))), "9999 Wan");
+        QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(QRect(QPoint(0, 68 + 52), QPoint(199, 68 + 67))), "9999 Wan"));
         for (const PaintRecorder::Text& text : std::as_const(recorder.texts))
             QCOMPARE(text.pen.rgba(), qRgba(0, 0, 0, 255));
+    }
+
+    void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
+
+    // Name and price stay inside their rows, cut at their ends where they do not fit.
+    void textsFit()
+    {
+        TextCheck::FontAndLanguage language;
+        setGifts(QStringLiteral("Everlasting Golden Phoenix"), { 99999999 });
+        PaintRecorder recorder(QSize(100, 100));
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 46, 68);
+        QPainter painter(&recorder);
+        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
+        const QRect name = LuGiftViewDelegate::nameRect(option.rect),
+                    price = LuGiftViewDelegate::priceRect(option.rect);
+        QCOMPARE(TextCheck::overflowing(recorder, { name, price }), QStringList());
+        QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(name), m_gifts.at(0)->name()));
+        QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(price), LuGiftViewDelegate::formatPrice(99999999)));
+    }
+
+    // Screen readers read each painted cell by name and price, in the present language.
+    void accessibleCells()
+    {
+        setGifts("Gift", { 9999, 10000 });
+        QCOMPARE(TextCheck::accessibleChildNames(m_view), QStringList({ "Gift, price 9999", "Gift, price 1 Wan" }));
+        MarkingTranslator translator({ "LuGiftModel", "LuGiftViewDelegate" });
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QSignalSpy changed(m_view->model(), &QAbstractItemModel::dataChanged);
+        TextCheck::changeLanguage(m_view);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 1);
+        QCOMPARE(
+            TextCheck::accessibleChildNames(m_view), QStringList({ "<Gift, price 9999>", "<Gift, price <1 Wan>>" }));
     }
 
     // Cells of 46 x 68 side by side, each with its price painted; the hover colour only under the mouse.

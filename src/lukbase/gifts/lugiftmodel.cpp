@@ -1,10 +1,18 @@
 #include "lugiftmodel.h"
 #include "lugiftitem.h"
 #include "lugiftmodel_p.h"
+#include "lugiftviewdelegate_p.h"
 
 LuGiftModelPrivate::LuGiftModelPrivate(LuGiftModel* q)
     : q_ptr(q)
 {
+}
+
+void LuGiftModelPrivate::retranslate()
+{
+    Q_Q(LuGiftModel);
+    if (!gifts.isEmpty())
+        Q_EMIT q->dataChanged(q->index(0, 0), q->index(int(gifts.size()) - 1, 0), { Qt::AccessibleTextRole });
 }
 
 LuGiftModel::LuGiftModel(QObject* parent)
@@ -87,7 +95,11 @@ QVariant LuGiftModel::data(const QModelIndex& index, int role) const
     case Qt::UserRole + 1:
         return item->thumbnail();
     case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
         return item->tooltip();
+    case Qt::AccessibleTextRole:
+        // The cell is painted: a screen reader gets its texts from here.
+        return tr("%1, price %2").arg(item->name(), LuGiftViewDelegate::formatPrice(item->price()));
     case Qt::UserRole + 2:
         return qlonglong(item->price());
     default:

@@ -24,6 +24,8 @@ class LuGiftModelPrivate;
  *   so that a thumbnail stored later by the gift manager shows at the next repaint
  * - Qt::ToolTipRole: the gift's tooltip
  * - Qt::UserRole + 2: the gift's price (qlonglong)
+ * - Qt::AccessibleTextRole: the gift's name and price, as the cell shows them
+ * - Qt::AccessibleDescriptionRole: the gift's tooltip
  */
 class LUKBASE_EXPORT LuGiftModel : public QAbstractItemModel, public LuObject
 {

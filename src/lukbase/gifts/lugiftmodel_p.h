@@ -10,6 +10,11 @@ class LuGiftModelPrivate
 public:
     explicit LuGiftModelPrivate(LuGiftModel* q);
 
+    static LuGiftModelPrivate* get(LuGiftModel* model) { return model->d_func(); }
+
+    // Tells the views that the translated texts of every row have changed.
+    void retranslate();
+
     LuGiftModel* q_ptr;
     // The rows; the model holds one reference on each.
     QList<LuGiftItem*> gifts;

@@ -1,7 +1,10 @@
 #include "lugiftview.h"
 #include "lugiftmodel.h"
+#include "lugiftmodel_p.h"
 #include "lugiftview_p.h"
 #include "lugiftviewdelegate_p.h"
+
+#include <QEvent>
 
 LuGiftViewPrivate::LuGiftViewPrivate(LuGiftView* q)
     : q_ptr(q)
@@ -56,6 +59,16 @@ QModelIndex LuGiftView::index(const LuGiftItem* item, int column) const
 {
     Q_D(const LuGiftView);
     return d->model->index(item, column);
+}
+
+void LuGiftView::changeEvent(QEvent* event)
+{
+    Q_D(LuGiftView);
+    // The cells repaint their texts by themselves; the model's texts for screen readers
+    // are announced anew.
+    if (event->type() == QEvent::LanguageChange)
+        LuGiftModelPrivate::get(d->model)->retranslate();
+    QListView::changeEvent(event);
 }
 
 // Hover feedback is the delegate's background and the model's tooltip; the two slots stay

@@ -58,6 +58,13 @@ public:
      */
     QModelIndex index(const LuGiftItem* item, int column = 0) const;
 
+protected:
+    /**
+     * Repaints the cells in the new language on a change of language.
+     * @param event the change event
+     */
+    void changeEvent(QEvent* event) override;
+
 private Q_SLOTS:
     void giftItemEntered(const QModelIndex& index);
     void giftItemEntered();
