@@ -24,9 +24,12 @@ public:
     // Queues the download of fileName for item, or lets item join the pending one.
     void requestFile(LuGiftItem* item, const QString& fileName, int kind);
     void startQueued();
+    // Keeps what arrived of the reply; gives up a body that is announced or grows too large.
+    void readBody(QNetworkReply* reply);
     void handleReply(QNetworkReply* reply);
-    // Saves the bytes and hands the file to every waiting record; deletes the download.
-    void complete(LuGiftDownloadItem* download, const QByteArray& bytes);
+    // Saves a body of the download's kind and hands the file to every waiting record, then
+    // deletes the download; a body of another kind is a failed attempt.
+    void complete(LuGiftDownloadItem* download);
     // Queues a failed download for the retry timer, or gives it up.
     void retryOrDrop(LuGiftDownloadItem* download);
     void retryWaiting();
@@ -48,6 +51,10 @@ public:
 
     // How long failed downloads wait before they are tried again; tests shorten it.
     int retryInterval = 30000;
+    // How long a request may go without receiving a byte before it fails; tests shorten it.
+    int transferTimeout = 30000;
+    // The largest gift file kept; a longer answer fails.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
     // Files tried this many times more after the first attempt are given up.
     static constexpr int MaxRetries = 10;
     // Bound of the download queue and of the retry queue each.
