@@ -13,9 +13,9 @@ class QIODevice;
 // pages of captive portals and files cut short by a crash fail.
 namespace LuGiftFileKind {
 
-// Whether the device starts with the header of the kind. Reads the header only.
+// Whether the device starts with the signature of the kind. Reads the header only.
 bool startsAs(QIODevice* device, int kind);
-// Whether the file at path exists and starts with the header of the kind.
+// Whether the file at path exists and starts with the signature of the kind.
 bool fileStartsAs(const QString& path, int kind);
 // Whether bytes are a whole file of the kind: pictures must decode as well, and the decoded
 // picture goes to picture when one is given.

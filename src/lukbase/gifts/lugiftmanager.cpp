@@ -105,8 +105,10 @@ void LuGiftManagerPrivate::readBody(QNetworkReply* reply)
         return;
     const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
     if (announced.toLongLong() <= MaxFileSize) {
-        // Never more than one byte past the limit is taken in.
-        download->body += reply->read(MaxFileSize + 1 - download->body.size());
+        // Never more than one byte past the limit is taken in; and no more than is there, as
+        // read() makes room for all it may read.
+        const qint64 room = MaxFileSize + 1 - download->body.size();
+        download->body += reply->read(qMin(reply->bytesAvailable(), room));
         if (download->body.size() <= MaxFileSize)
             return;
     }
