@@ -43,7 +43,10 @@ public:
     /** The record behind @p index, or null for an invalid index. */
     LuGiftItem* gift(const QModelIndex& index) const;
 
-    /** The index of the first row that shows @p item; an invalid index when it is not listed. */
+    /**
+     * The index of the first row that shows @p item; an invalid index when it is not listed.
+     * Found without a search, so a host may ask for it at every arriving thumbnail.
+     */
     QModelIndex index(const LuGiftItem* item, int column = 0) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
