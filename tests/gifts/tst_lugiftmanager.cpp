@@ -10,11 +10,15 @@
 #include <QDir>
 #include <QImage>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 #include <memory>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -414,7 +418,7 @@ private Q_SLOTS:
     void recordsLiveWhileHeld_data()
     {
         QTest::addColumn<QString>("state");
-        for (const char* state : { "queued", "running", "waiting to retry" })
+        for (const char* state : { "queued", "running", "waiting to retry", "saving" })
             QTest::newRow(state) << QString::fromLatin1(state);
     }
 
@@ -423,8 +427,21 @@ private Q_SLOTS:
     {
         QFETCH(QString, state);
 
-        m_server->setFallbackResponse(state == "running" ? Response::ok(m_fallbackPng, 5000) : Response::error(500));
+        m_server->setFallbackResponse(state == "running" ? Response::ok(m_fallbackPng, 5000)
+                : state == "saving"                      ? Response::ok(m_fallbackPng)
+                                                         : Response::error(500));
         d->retryInterval = 60000;
+        // Saves wait while every worker of the pool is taken.
+        QThreadPool* pool = QThreadPool::globalInstance();
+        QSemaphore workersHeld;
+        int held = state == "saving" ? pool->maxThreadCount() : 0;
+        for (int i = 0; i < held; ++i)
+            pool->start([&workersHeld] { workersHeld.acquire(); });
+        const auto releaseWorkers = [&] {
+            workersHeld.release(std::exchange(held, 0));
+            pool->waitForDone();
+        };
+        const auto releaseOnFailure = qScopeGuard(releaseWorkers);
         // The host lets go of its record right after handing it over.
         auto* item = new TrackedGiftItem(21, QString(), iconPath("ugift.gif"));
         item->ref();
@@ -434,10 +451,15 @@ private Q_SLOTS:
             m_manager->startDownloads();
         QTRY_COMPARE(m_server->inFlight(), state == "running" ? 1 : 0);
         QTRY_COMPARE(d->retryQueue.size(), state == "waiting to retry" ? 1 : 0);
+        QTRY_COMPARE(d->saving.size(), state == "saving" ? 1 : 0);
         QCOMPARE(item->refCount(), 1);
         QVERIFY(TrackedGiftItem::destroyed().isEmpty());
         m_manager.reset();
         QCOMPARE(TrackedGiftItem::destroyed(), QList<int>({ 21 }));
+        // A save that outlives the manager still writes its file whole, and tells no one.
+        releaseWorkers();
+        QTest::qWait(10);
+        QCOMPARE(readFile(giftPath("21.png")), state == "saving" ? m_fallbackPng : QByteArray());
     }
 };
 

@@ -1,49 +1,18 @@
 #include "lugiftmanager.h"
 #include "lugiftdownloaditem_p.h"
+#include "lugiftfilekind_p.h"
 #include "lugiftitem_p.h"
 #include "lugiftmanager_p.h"
 #include "lukbaselogging_p.h"
 
-#include "lugiftfilekind_p.h"
-
-#include <QFile>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTemporaryFile>
 #include <QTimerEvent>
 #include <QUrl>
 
-#include <filesystem>
-#include <system_error>
-
-namespace {
-
-// Writes the whole file or nothing: the bytes go to a temporary file beside the target,
-// which one rename then puts in its place, so a failed or short write never leaves a
-// half-written picture under the final name. Nothing is flushed to disk, so the event loop
-// never waits for it: a file that a crash leaves empty or cut short reads as missing at the
-// next start and is fetched again.
-bool saveWhole(const QString& path, const QByteArray& bytes)
-{
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    // The permissions a plain new file gets, rather than the temporary file's owner-only ones.
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup
-        | QFile::ReadOther);
-    file.close();
-    // Unlike QFile::rename(), this replaces an existing target in one step.
-    std::error_code error;
-    std::filesystem::rename(
-        std::filesystem::path(file.fileName().toStdU16String()), std::filesystem::path(path.toStdU16String()), error);
-    file.setAutoRemove(bool(error));
-    return !error;
-}
-
-} // namespace
-
 LuGiftManagerPrivate::LuGiftManagerPrivate(LuGiftManager* q)
     : q(q)
+    , saver(q)
 {
 }
 
@@ -55,9 +24,11 @@ LuGiftManagerPrivate::~LuGiftManagerPrivate()
     qDeleteAll(queue);
     qDeleteAll(retryQueue);
     qDeleteAll(running);
+    qDeleteAll(saving.keys());
     queue.clear();
     retryQueue.clear();
     running.clear();
+    saving.clear();
     pending.clear();
 }
 
@@ -130,17 +101,26 @@ void LuGiftManagerPrivate::handleReply(QNetworkReply* reply)
         if (error != QNetworkReply::NoError || download->tooLarge || download->body.isEmpty())
             retryOrDrop(download);
         else
-            complete(download);
+            save(download);
         if (!queue.isEmpty())
             QMetaObject::invokeMethod(q, &LuGiftManager::downloadNext, Qt::QueuedConnection);
     }
     reply->deleteLater();
 }
 
-void LuGiftManagerPrivate::complete(LuGiftDownloadItem* download)
+void LuGiftManagerPrivate::save(LuGiftDownloadItem* download)
 {
-    QImage thumbnail;
-    if (!LuGiftFileKind::bytesAre(download->body, download->kind, &thumbnail)) {
+    const QString path = giftDir.absoluteFilePath(download->fileName);
+    saving.insert(download, path);
+    saver.save(download, download->body, download->kind, path);
+    download->body.clear();
+}
+
+void LuGiftManagerPrivate::saveDone(
+    LuGiftDownloadItem* download, LuGiftFileSaver::Result result, const QImage& thumbnail)
+{
+    const QString path = saving.take(download);
+    if (result == LuGiftFileSaver::NotOfKind) {
         if (download->kind == LuGiftDownloadItem::Thumbnail)
             qCWarning(lcGifts) << "load gift thumbnail failed:" << download->url;
         else
@@ -150,8 +130,7 @@ void LuGiftManagerPrivate::complete(LuGiftDownloadItem* download)
     }
     // Out of pending first: a slot connected to thumbnailUpdated may ask for downloads.
     pending.remove(download->fileName);
-    const QString path = giftDir.absoluteFilePath(download->fileName);
-    if (!saveWhole(path, download->body)) {
+    if (result == LuGiftFileSaver::NotWritten) {
         qCWarning(lcGifts) << "save gift image failed:" << path;
         delete download;
         return;

@@ -1,10 +1,12 @@
 #ifndef LUKBASE_LUGIFTMANAGER_P_H
 #define LUKBASE_LUGIFTMANAGER_P_H
 
+#include "lugiftfilesaver_p.h"
 #include "lugiftmanager.h"
 #include "lukbaseglobal_p.h"
 
 #include <QDir>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QMap>
@@ -27,9 +29,11 @@ public:
     // Keeps what arrived of the reply; gives up a body that is announced or grows too large.
     void readBody(QNetworkReply* reply);
     void handleReply(QNetworkReply* reply);
-    // Saves a body of the download's kind and hands the file to every waiting record, then
-    // deletes the download; a body of another kind is a failed attempt.
-    void complete(LuGiftDownloadItem* download);
+    // Has the body checked and saved away from this thread.
+    void save(LuGiftDownloadItem* download);
+    // A saved file goes to every waiting record and the download is done; a body of another
+    // kind is a failed attempt.
+    void saveDone(LuGiftDownloadItem* download, LuGiftFileSaver::Result result, const QImage& thumbnail);
     // Queues a failed download for the retry timer, or gives it up.
     void retryOrDrop(LuGiftDownloadItem* download);
     void retryWaiting();
@@ -46,6 +50,9 @@ public:
     QList<LuGiftDownloadItem*> retryQueue;
     QMap<QString, LuGiftDownloadItem*> pending;
     QMap<QNetworkReply*, LuGiftDownloadItem*> running;
+    // Downloads whose body is being checked and saved, and the files they are saved as.
+    QHash<LuGiftDownloadItem*, QString> saving;
+    LuGiftFileSaver saver;
     int maxRunning = 5;
     int retryTimerId = 0;
 
