@@ -27,8 +27,10 @@ class LuGiftManagerPrivate;
  * (whole or not at all) and written into every record that waits for it; a new thumbnail
  * is announced with thumbnailUpdated().
  *
- * Everything runs on the thread's event loop; nothing blocks. Failures are reported on the
- * "lukbase.gifts" logging category, and the records then keep their fallback icons.
+ * The manager runs on its thread's event loop, and nothing there blocks: arriving files are
+ * checked and saved by a worker of QThreadPool::globalInstance(), and only the outcome comes
+ * back to the loop. Failures are reported on the "lukbase.gifts" logging category, and the
+ * records then keep their fallback icons.
  */
 class LUKBASE_EXPORT LuGiftManager : public QObject
 {
