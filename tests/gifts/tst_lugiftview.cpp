@@ -115,6 +115,26 @@ private Q_SLOTS:
             TextCheck::accessibleChildNames(m_view), QStringList({ "<Gift, price 9999>", "<Gift, price <1 Wan>>" }));
     }
 
+    // Filled and laid out while hidden at its default size, as in a tab not shown yet, then shown wider:
+    // the grid flows into the new width.
+    void gridFollowsTheWidth()
+    {
+        for (int id = 0; id < 40; ++id) {
+            m_gifts.append(new LuGiftItem(id, 0, 0, "Gift", QString(), 1, 0, QString(), QString(), QString(), 0));
+            m_gifts.last()->ref();
+        }
+        m_view->setGifts(m_gifts);
+        // A host repaints the cell of an arriving thumbnail, which lays the cells out.
+        m_view->update(m_view->index(m_gifts.at(0)));
+        m_view->resize(800, 600);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view));
+        const int perRow = m_view->viewport()->width() / 46;
+        QVERIFY(perRow >= 16);
+        QTRY_COMPARE(cell(perRow - 1), QRect((perRow - 1) * 46, 0, 46, 68));
+        QCOMPARE(cell(perRow), QRect(0, 68, 46, 68));
+    }
+
     // Cells of 46 x 68 side by side, each with its price painted; the hover colour only under the mouse.
     void renderedView()
     {

@@ -37,6 +37,10 @@ void LuGiftModel::setGifts(const QList<LuGiftItem*>& gifts)
         gift->ref();
     const QList<LuGiftItem*> old = d->gifts;
     d->gifts = gifts;
+    d->firstRows.clear();
+    d->firstRows.reserve(gifts.size());
+    for (int row = int(gifts.size()) - 1; row >= 0; --row)
+        d->firstRows.insert(gifts.at(row), row);
     for (LuGiftItem* gift : old)
         gift->release();
     endResetModel();
@@ -50,7 +54,7 @@ LuGiftItem* LuGiftModel::gift(const QModelIndex& index) const
 QModelIndex LuGiftModel::index(const LuGiftItem* item, int column) const
 {
     Q_D(const LuGiftModel);
-    const int row = int(d->gifts.indexOf(const_cast<LuGiftItem*>(item)));
+    const int row = d->firstRows.value(item, -1);
     if (row < 0)
         return QModelIndex();
     return createIndex(row, column, d->gifts.at(row));

@@ -55,7 +55,8 @@ public:
     LuGiftItem* gift(const QModelIndex& index) const;
 
     /**
-     * The index of a record.
+     * The index of a record, found without a search, so a host may ask for it at every
+     * arriving thumbnail.
      * @param item the record
      * @param column the column of the index
      * @return the index of the first row that shows @p item; an invalid index when it is

@@ -3,6 +3,8 @@
 
 #include "lugiftmodel.h"
 
+#include <QHash>
+
 class LuGiftModelPrivate
 {
     Q_DECLARE_PUBLIC(LuGiftModel)
@@ -18,6 +20,9 @@ public:
     LuGiftModel* q_ptr;
     // The rows; the model holds one reference on each.
     QList<LuGiftItem*> gifts;
+    // The first row of each record, so that finding a record's row takes no search. The rows
+    // change only by a reset, which builds it anew.
+    QHash<const LuGiftItem*, int> firstRows;
 };
 
 #endif

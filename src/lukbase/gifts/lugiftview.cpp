@@ -23,6 +23,9 @@ void LuGiftViewPrivate::init()
     q->setContextMenuPolicy(Qt::CustomContextMenu);
     q->setViewMode(QListView::IconMode);
     q->setSpacing(0);
+    // The grid flows again whenever the width changes, also when the host filled the view
+    // while it was hidden at a default size.
+    q->setResizeMode(QListView::Adjust);
 
     QObject::connect(q, &QAbstractItemView::entered, q, qOverload<const QModelIndex&>(&LuGiftView::giftItemEntered));
     QObject::connect(q, &QAbstractItemView::viewportEntered, q, qOverload<>(&LuGiftView::giftItemEntered));

@@ -21,7 +21,7 @@ class LuGiftViewPrivate;
  * menu policy is Qt::CustomContextMenu, so the host receives customContextMenuRequested().
  *
  * A thumbnail that arrives later (LuGiftManager::thumbnailUpdated()) shows at the next
- * repaint of its cell.
+ * repaint of its cell. The grid flows anew whenever the view's width changes.
  */
 class LUKBASE_EXPORT LuGiftView : public QListView, public LuObject
 {
