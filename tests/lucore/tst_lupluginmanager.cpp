@@ -33,8 +33,8 @@ void tst_LuPluginManager::everySlotReachesTheModule()
     QVERIFY(plugin);
 
     const QByteArray text("module.so hello");
-    plugin->control(1, 1234, reinterpret_cast<intptr_t>(text.constData()));
-    plugin->control(3, 1, 0);
+    plugin->control(LuPlugin::Start, 1234, reinterpret_cast<intptr_t>(text.constData()));
+    plugin->control(LuPlugin::Visibility, LuPlugin::Show, 0);
     plugin->handleProtocol(7, "abcd", 4);
     plugin->handleAppScheme("ktv://room/1");
     QVERIFY(!plugin->appSchemes());
@@ -42,8 +42,8 @@ void tst_LuPluginManager::everySlotReachesTheModule()
 
     const QStringList expected {
         QStringLiteral("1:create(room \u4e2d\u6587)"),
-        QStringLiteral("1:control(1, 1234, module.so hello)"),
-        QStringLiteral("1:control(3, 1, 0)"),
+        QStringLiteral("1:start(1234, module.so hello)"),
+        QStringLiteral("1:show()"),
         QStringLiteral("1:handleProtocol(7, abcd, 4)"),
         QStringLiteral("1:handleAppScheme(ktv://room/1)"),
         QStringLiteral("1:appSchemes()"),
@@ -86,10 +86,10 @@ void tst_LuPluginManager::handlesAreIndependent()
     QVERIFY(first && second && first != second);
     first->release();
     // The module stays loaded: the second handle still works after the first one ended.
-    second->control(4, 0, 0);
+    second->control(LuPlugin::RoomJoined, 0, 0);
     second->release();
     QCOMPARE(TestJournal::entries(),
-        (QStringList { "1:create(a)", "2:create(b)", "1:release()", "2:control(4, 0, 0)", "2:release()" }));
+        (QStringList { "1:create(a)", "2:create(b)", "1:release()", "2:roomJoined()", "2:release()" }));
 }
 
 QTEST_GUILESS_MAIN(tst_LuPluginManager)

@@ -55,11 +55,7 @@ public:
 
     int control(int code, intptr_t first, intptr_t second) override
     {
-        // The start command carries the start text as its second argument.
-        const QString secondText = code == 1 && second ? QString::fromUtf8(reinterpret_cast<const char*>(second))
-                                                       : QString::number(qint64(second));
-        called(QStringLiteral("control(%1, %2, %3)")
-                   .arg(QString::number(code), QString::number(qint64(first)), secondText));
+        called(command(code, first, second));
         return 0;
     }
 
@@ -78,6 +74,25 @@ public:
 
 private:
     ~JournalPlugin() override = default;
+
+    // A command by its name, "start(<host>, <start text>)", "stop()", "show()", "hide()" or
+    // "roomJoined()"; anything else by its numbers.
+    static QString command(int code, intptr_t first, intptr_t second)
+    {
+        if (code == Start && second)
+            return QStringLiteral("start(%1, %2)")
+                .arg(QString::number(qint64(first)), QString::fromUtf8(reinterpret_cast<const char*>(second)));
+        const char* plain = code == Stop ? "stop()"
+            : code == RoomJoined         ? "roomJoined()"
+            : code == Visibility         ? (first == Show ? "show()"
+                              : first == Hide             ? "hide()"
+                                                          : nullptr)
+                                         : nullptr;
+        if (plain && (code == Visibility || first == 0) && second == 0)
+            return QLatin1String(plain);
+        return QStringLiteral("control(%1, %2, %3)")
+            .arg(QString::number(code), QString::number(qint64(first)), QString::number(qint64(second)));
+    }
 
     void note(const QString& call) { TestJournal::record(m_handle + QLatin1Char(':') + call); }
 
