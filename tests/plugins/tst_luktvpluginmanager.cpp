@@ -2,6 +2,7 @@
 #include <lukbase/luktvpluginmanager.h>
 
 #include "plugins/luktvpluginmanager_p.h"
+#include "testfiles.h"
 #include "testjournal.h"
 
 #include <QDir>
@@ -31,12 +32,6 @@ constexpr int threadCount = 4;
 QByteArray versionFile(const QByteArray& number)
 {
     return "<plugin name=\"quiz\">\n  <name/>\n  <version number=\"" + number + "\">1</version>\n</plugin>\n";
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 // Runs job(0) to job(threadCount - 1) on standard threads of their own (whose joins a thread
@@ -157,7 +152,8 @@ private Q_SLOTS:
         const auto loaded = [](const QString& text, const QString& arguments) {
             return QStringList { "1:create(" + arguments + ')', "1:start(4660, " + text + ')' };
         };
-        const auto refused = [](const QString& quoted) { return "plugin module name not allowed: 7 \"" + quoted + '"'; };
+        const auto refused
+            = [](const QString& quoted) { return "plugin module name not allowed: 7 \"" + quoted + '"'; };
         const auto failed = [](const QString& file, const char* reason) {
             return "load plugin failed: 7 \"" + builtInDirectory(7) + file + "\" " + reason;
         };
@@ -214,6 +210,9 @@ private Q_SLOTS:
         // Started again without loading: the module is not even needed, nor is the text split.
         QVERIFY(QDir(builtInDirectory(7)).removeRecursively());
         QVERIFY(m_manager->start(7, host(3), " "));
+        QTest::ignoreMessage(
+            QtWarningMsg, qPrintable("load plugin failed: 8 \"" + builtInDirectory(8) + "\" no such plugin directory"));
+        QVERIFY(!m_manager->start(8, host(3), moduleName()));
         // Unknown ids are nobody's business.
         m_manager->stop(8);
         m_manager->show(8);
@@ -283,74 +282,63 @@ private Q_SLOTS:
         QCOMPARE(wronglyReleased(), QStringList());
     }
 
-    void readPluginVersion_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("version");
-
-        QTest::newRow("after another element") << versionFile("12") << 12;
-        // Read as toInt() reads a decimal int, which version files in use may rely on.
-        QTest::newRow("surrounding spaces, sign") << versionFile(" -12 ") << -12;
-        QTest::newRow("overflow") << versionFile("2147483648") << 0;
-        QTest::newRow("space inside") << versionFile("1 2") << 0;
-        QTest::newRow("two signs") << versionFile("+-3") << 0;
-        QTest::newRow("not a direct child") << QByteArray("<plugin><i><version number=\"7\"/></i></plugin>") << 0;
-        QTest::newRow("empty") << QByteArray() << 0;
-        QTest::newRow("not xml") << QByteArray("version number=7\n") << 0;
-        QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe<\x00version number=\"7\"\x00", 24) << 0;
-        QTest::newRow("huge") << "<plugin><version number=\"8\"/>" + QByteArray(1024 * 1024, 'x') + "</plugin>" << 0;
-#ifdef Q_OS_UNIX
-        QTest::newRow("fifo without writer") << QByteArray("fifo") << 0; // opening it would block
-#endif
-    }
-    void readPluginVersion()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(int, version);
-
-        QTemporaryDir directory;
-        const QString path = directory.filePath(QStringLiteral("version.xml"));
-#ifdef Q_OS_UNIX
-        if (content == "fifo")
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        else
-#endif
-            QVERIFY(writeFile(path, content));
-        QCOMPARE(LuKtvPluginManagerPrivate::readPluginVersion(path), version);
-    }
-
+    // The installed version is the "number" of the root's first "version" child, read as
+    // toInt() reads a decimal int (as version files in use may rely on); anything else is 0.
     void versionDecides_data()
     {
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<QByteArray>("version"); // in version.xml; null: no such file
+        QTest::addColumn<QByteArray>("versionXml"); // null: no such file
         QTest::addColumn<int>("required");
         QTest::addColumn<bool>("loads");
 
-        QTest::newRow("nothing installed") << false << QByteArray() << 1 << false;
-        QTest::newRow("equal") << true << QByteArray("3") << 3 << true;
-        QTest::newRow("newer") << true << QByteArray("4") << 3 << true;
-        QTest::newRow("older") << true << QByteArray("2") << 3 << false;
-        QTest::newRow("no version file, none required") << true << QByteArray() << 0 << true;
+        QTest::newRow("no version file") << QByteArray() << 1 << false;
+        QTest::newRow("no version file, none required") << QByteArray() << 0 << true;
+        QTest::newRow("equal") << versionFile("3") << 3 << true;
+        QTest::newRow("newer") << versionFile("4") << 3 << true;
+        QTest::newRow("older") << versionFile("2") << 3 << false;
+        QTest::newRow("surrounding spaces, sign") << versionFile(" -12 ") << -11 << false;
+        QTest::newRow("overflow") << versionFile("2147483648") << 1 << false;
+        QTest::newRow("space inside") << versionFile("1 2") << 1 << false;
+        QTest::newRow("two signs") << versionFile("+-3") << 1 << false;
+        QTest::newRow("not a direct child")
+            << QByteArray("<plugin><i><version number=\"7\"/></i></plugin>") << 1 << false;
+        QTest::newRow("not xml") << QByteArray("version number=7\n") << 1 << false;
+        QTest::newRow("huge") << "<plugin><version number=\"8\"/>" + QByteArray(1024 * 1024, 'x') + "</plugin>" << 1
+                              << false;
+#ifdef Q_OS_UNIX
+        QTest::newRow("fifo without writer") << QByteArray("fifo") << 1 << false; // opening it would block
+#endif
     }
     void versionDecides()
     {
-        QFETCH(bool, installed);
-        QFETCH(QByteArray, version);
+        QFETCH(QByteArray, versionXml);
         QFETCH(int, required);
         QFETCH(bool, loads);
 
-        QVERIFY(!installed || install(pluginDirectory()));
-        QVERIFY(version.isNull() || writeFile(pluginDirectory() + "/version.xml", versionFile(version)));
+        QVERIFY(install(pluginDirectory()));
+        const QString path = pluginDirectory() + "/version.xml";
+#ifdef Q_OS_UNIX
+        if (versionXml == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+#endif
+            QVERIFY(versionXml.isNull() || writeFile(path, versionXml));
         QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
         const QString text = moduleName() + " id=7 level=2";
         QCOMPARE(startDownloadable(required, text, 9, true), loads);
 
-        // The directory is there for the host to fill.
-        QVERIFY(QFileInfo(pluginDirectory()).isDir());
         const QVariantList request { 7, "quiz", pluginDirectory(), "http://x/", true };
         QCOMPARE(QList<QVariantList>(download), loads ? QList<QVariantList>() : QList<QVariantList> { request });
         const QStringList loaded { "id7:create(id=7 level=2)", "id7:start(9, " + text + ')' };
         QCOMPARE(TestJournal::entries(), loads ? loaded : QStringList());
+    }
+
+    // With no plug-in directory yet it is made for the host to fill.
+    void directoryMadeForDownload()
+    {
+        QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
+        QVERIFY(!startDownloadable(1, moduleName()));
+        QCOMPARE(download.count(), 1);
+        QVERIFY(QFileInfo(pluginDirectory()).isDir());
     }
 
     // Up to date, or none required, yet nothing to start: a warning, no download, nothing loaded.

@@ -114,5 +114,6 @@ Qt::ItemFlags LuGarageModel::flags(const QModelIndex& index) const
 {
     if (index.isValid())
         return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
+    // The root only accepts drops: Qt's model rules allow it no other flag.
+    return Qt::ItemIsDropEnabled;
 }

@@ -116,7 +116,7 @@ public:
     /**
      * The flags of a cell.
      * @param index the cell
-     * @return selectable and enabled for a cell; enabled and drop-enabled for the root
+     * @return selectable and enabled for a cell; drop-enabled only for the root
      */
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 

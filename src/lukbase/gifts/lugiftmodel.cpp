@@ -115,5 +115,6 @@ Qt::ItemFlags LuGiftModel::flags(const QModelIndex& index) const
 {
     if (index.isValid())
         return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
+    // The root only accepts drops: Qt's model rules allow it no other flag.
+    return Qt::ItemIsDropEnabled;
 }
