@@ -20,7 +20,7 @@ class tst_LuGarageView : public QObject
 {
     Q_OBJECT
 
-    // The solid colours of the test's pictures (see CMakeLists.txt).
+    // The solid colours of the test's pictures (see garagepictures.qrc).
     static constexpr QRgb kCar = 0xff008000, kNameCard = 0xff203060, kCover = 0xffffcc00, kLogo = 0xffff00ff,
                           kGoto = 0xffd02020;
 
@@ -30,11 +30,11 @@ class tst_LuGarageView : public QObject
         bool idle() const { return state() == NoState; }
     };
 
-    LuCarItem m_car { 9, QStringLiteral("Roadster"), 500000, ":/pics/car.png", ":/pics/logo.png" };
+    LuCarItem m_car { 9, "Roadster", 500000, ":/pics/car.png", ":/pics/logo.png" };
     // A picture drawn at twice the resolution, as a high-DPI host ships it.
-    LuCarItem m_hiResCar { 10, QStringLiteral("Coupe"), 1, ":/pics/car@2x.png", QString() };
-    LuGarageItem m_ann { 101, QStringLiteral("Ann"), QImage(), &m_car };
-    LuGarageItem m_bo { 102, QStringLiteral("Bo"), solid(16, 16), &m_car };
+    LuCarItem m_hiResCar { 10, "Coupe", 1, ":/pics/car@2x.png", QString() };
+    LuGarageItem m_ann { 101, "Ann", QImage(), &m_car };
+    LuGarageItem m_bo { 102, "Bo", solid(16, 16), &m_car };
     QScopedPointer<TestView> m_view;
 
     // A picture of the given size; one cut from car@2x.png keeps its device pixel ratio of 2.
@@ -83,7 +83,7 @@ private Q_SLOTS:
 
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         m_view.reset(new TestView);
         m_view->setCars({ &m_ann, &m_bo });
     }
@@ -135,7 +135,7 @@ private Q_SLOTS:
             { "right-release", { QTest::MouseRelease, Qt::RightButton } },
             { "move", { QTest::MouseMove, Qt::NoButton } }
         };
-        for (const QString& step : steps.split(QStringLiteral(", "))) {
+        for (const QString& step : steps.split(", ")) {
             const auto [action, button] = actions.value(step.section(QLatin1Char(' '), 0, 0));
             QTest::mouseEvent(action, m_view->viewport(), button, {}, pointAt(step.section(QLatin1Char(' '), 1)));
         }
@@ -156,8 +156,7 @@ private Q_SLOTS:
         QTest::addColumn<QSizeF>("drawn");
 
         QTest::newRow("narrow spaces") << QFont(QString(), 7) << solid(16, 16) << QSizeF(16, 16);
-        QTest::newRow("wide spaces, odd height")
-            << QFont(QStringLiteral("DejaVu Sans Mono"), 11) << solid(14, 13) << QSizeF(14, 13);
+        QTest::newRow("wide spaces, odd height") << QFont("DejaVu Sans Mono", 11) << solid(14, 13) << QSizeF(14, 13);
         QTest::newRow("high resolution") << QFont() << solid(32, 32, ":/pics/car@2x.png") << QSizeF(16, 16);
     }
 
@@ -167,7 +166,7 @@ private Q_SLOTS:
         QFETCH(QImage, icon);
         QFETCH(QSizeF, drawn);
 
-        LuGarageItem item(5, QStringLiteral("The Extraordinarily Long Stage Name Of A Night Singer"), icon, &m_car);
+        LuGarageItem item(5, "The Extraordinarily Long Stage Name Of A Night Singer", icon, &m_car);
         PaintRecorder recorder(QSize(400, 300));
         paint(recorder, &item, QRect(0, 0, 190, 140), QStyle::State_Enabled, font);
 
@@ -179,11 +178,11 @@ private Q_SLOTS:
 
         // The name starts after the icon, with no more spaces than that takes beyond the usual
         // three; a long name is elided, the suffix kept whole.
-        const QString prefix = owner.text.left(owner.text.indexOf(QStringLiteral("The")));
+        const QString prefix = owner.text.left(owner.text.indexOf("The"));
         const QFontMetrics metrics(owner.font, &recorder);
         QVERIFY2(owner.text.endsWith(QChar(0x2026) + QStringLiteral("<'s car.>")), qPrintable(owner.text));
         QVERIFY(metrics.horizontalAdvance(owner.text) <= 160);
-        QVERIFY2(QRegularExpression(QStringLiteral("^\\[ {3,}$")).match(prefix).hasMatch(), qPrintable(owner.text));
+        QVERIFY2(QRegularExpression("^\\[ {3,}$").match(prefix).hasMatch(), qPrintable(owner.text));
         QVERIFY(metrics.horizontalAdvance(prefix) >= 7 + drawn.width());
         QVERIFY(prefix.size() == 4 || metrics.horizontalAdvance(prefix.chopped(1)) < 7 + drawn.width() + 1);
     }
@@ -220,7 +219,7 @@ private Q_SLOTS:
         QFETCH(Drawn, images);
         QFETCH(QStringList, texts);
 
-        LuGarageItem item(101, QStringLiteral("%1%2%3"), QImage(), car);
+        LuGarageItem item(101, "%1%2%3", QImage(), car);
         PaintRecorder recorder(QSize(600, 400));
         paint(recorder, &item, QRect(206, 8, 191, 140), hovered ? QStyle::State_MouseOver : QStyle::State_Enabled);
         Drawn drawn;
@@ -245,8 +244,8 @@ private Q_SLOTS:
     void textsFit()
     {
         TextCheck::FontAndLanguage language;
-        LuCarItem car(1, QStringLiteral("Extraordinarily Long Limousine Name"), 1, ":/pics/car.png", QString());
-        LuGarageItem item(5, QStringLiteral("The Extraordinarily Long Stage Name"), solid(16, 16), &car);
+        LuCarItem car(1, "Extraordinarily Long Limousine Name", 1, ":/pics/car.png", QString());
+        LuGarageItem item(5, "The Extraordinarily Long Stage Name", solid(16, 16), &car);
         PaintRecorder recorder(QSize(400, 300));
         m_view->setCars({ &item });
         QStyleOptionViewItem option;

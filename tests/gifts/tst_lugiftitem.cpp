@@ -24,7 +24,7 @@ class tst_LuGiftItem : public QObject
     }
 
 private Q_SLOTS:
-    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+    void init() { QTest::failOnWarning(QRegularExpression(".*")); }
 
     void tooltipAndSharing_data()
     {

@@ -91,7 +91,7 @@ class tst_LuGiftManager : public QObject
 private Q_SLOTS:
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         TrackedGiftItem::destroyed().clear();
         QVERIFY(writeFile(iconPath("ugift.png"), m_fallbackPng));
         for (const char* name : { "ugift.gif", "ugift_star.gif" })
@@ -172,9 +172,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("prefixPath");
         QTest::addColumn<QString>("requestedPath");
 
-        QTest::newRow("prefix ends with slash") << QStringLiteral("/gifts/") << "/gifts/";
-        QTest::newRow("prefix without slash") << QStringLiteral("/gifts") << "/gifts/";
-        QTest::newRow("double slash kept") << QStringLiteral("/gifts//") << "/gifts//";
+        QTest::newRow("prefix ends with slash") << "/gifts/"
+                                                << "/gifts/";
+        QTest::newRow("prefix without slash") << "/gifts"
+                                              << "/gifts/";
+        QTest::newRow("double slash kept") << "/gifts//"
+                                           << "/gifts//";
     }
 
     // Two records of one gift: the second joins the downloads that the first started. The first is asked for

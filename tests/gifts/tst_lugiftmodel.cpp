@@ -16,7 +16,7 @@ class tst_LuGiftModel : public QObject
 private Q_SLOTS:
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         TrackedGiftItem::destroyed().clear();
     }
 

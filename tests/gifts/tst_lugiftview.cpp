@@ -3,6 +3,7 @@
 #include "gifts/lugiftitem_p.h"
 #include "gifts/lugiftviewdelegate_p.h"
 #include "markingtranslator.h"
+#include "offscreennotes.h"
 #include "paintrecorder.h"
 #include "textcheck.h"
 
@@ -11,6 +12,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 static const QColor kSelected(252, 234, 166);
 static const QColor kHover(252, 240, 192);
@@ -38,9 +40,11 @@ class tst_LuGiftView : public QObject
     QRect cell(int row) const { return m_view->visualRect(m_view->model()->index(row, 0)); }
 
 private Q_SLOTS:
+    void initTestCase() { dropOffscreenPlatformNotes(); }
+
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         m_view = new LuGiftView;
     }
 
@@ -56,7 +60,7 @@ private Q_SLOTS:
     // device-independent size centred 2 pixels below the top, a long name elided, the price centred on its row.
     void paintedCell()
     {
-        const QString name = QStringLiteral("Everlasting Golden Phoenix");
+        const QString name = "Everlasting Golden Phoenix";
         setGifts(name, { 99999999 });
         QImage picture(64, 64, QImage::Format_ARGB32);
         picture.fill(Qt::darkGreen);
@@ -87,7 +91,7 @@ private Q_SLOTS:
     void textsFit()
     {
         TextCheck::FontAndLanguage language;
-        setGifts(QStringLiteral("Everlasting Golden Phoenix"), { 99999999 });
+        setGifts("Everlasting Golden Phoenix", { 99999999 });
         PaintRecorder recorder(QSize(100, 100));
         QStyleOptionViewItem option;
         option.rect = QRect(0, 0, 46, 68);
@@ -164,6 +168,11 @@ private Q_SLOTS:
         };
         QCOMPARE(hoveredWithMouseOver(0), QList<bool>({ true, false, false }));
         QCOMPARE(hoveredWithMouseOver(2), QList<bool>({ false, false, true }));
+
+        // Hovering a cell shows the gift's tooltip.
+        QHelpEvent help(QEvent::ToolTip, cell(2).center(), m_view->viewport()->mapToGlobal(cell(2).center()));
+        QCoreApplication::sendEvent(m_view->viewport(), &help);
+        QCOMPARE(QToolTip::text(), m_gifts.at(2)->tooltip());
     }
 };
 

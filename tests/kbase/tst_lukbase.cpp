@@ -43,7 +43,7 @@ private Q_SLOTS:
 
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         LuKtvLocalUser::instance()->setUserId(0);
         LuKBase::setResourceDirectory(QString());
     }
@@ -61,14 +61,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected"); // relative to the data directory unless absolute
         QTest::addColumn<bool>("directory");
 
-        const QString absolute = QDir::rootPath() + QStringLiteral("elsewhere/file.txt");
+        const QString absolute = QDir::rootPath() + "elsewhere/file.txt";
         QTest::newRow("gifts") << PathFunction(LuKBase::giftDirectory) << "gifts" << true;
         QTest::newRow("user 0") << PathFunction(LuKBase::userDirectory) << "users/0" << true;
-        QTest::newRow("head") << PathFunction([] { return LuKBase::customHeadDirectory(QStringLiteral("me.png")); })
-                              << "heads/me.png" << false;
+        QTest::newRow("head") << PathFunction([] { return LuKBase::customHeadDirectory("me.png"); }) << "heads/me.png"
+                              << false;
         QTest::newRow("user 4242") << PathFunction([] {
             LuKtvLocalUser::instance()->setUserId(4242);
-            return LuKBase::userFilePath(QStringLiteral("a.txt"));
+            return LuKBase::userFilePath("a.txt");
         }) << "users/4242/a.txt" << false;
         QTest::newRow("data, absolute name")
             << PathFunction([=] { return LuKBase::dataFilePath(absolute); }) << absolute << false;
@@ -102,12 +102,10 @@ private Q_SLOTS:
             QTest::newRow(name) << function << QString::fromLatin1(blocked) << QString::fromLatin1(warning);
         };
         row(
-            "data, by data file", [] { return LuKBase::dataFilePath(QStringLiteral("a")); }, ".",
-            "can not make data directory");
+            "data, by data file", [] { return LuKBase::dataFilePath("a"); }, ".", "can not make data directory");
         row("data, by user", LuKBase::userDirectory, ".", "can not make data directory");
         row(
-            "heads", [] { return LuKBase::customHeadDirectory(QStringLiteral("me.png")); }, "heads",
-            "can not make heads directory");
+            "heads", [] { return LuKBase::customHeadDirectory("me.png"); }, "heads", "can not make heads directory");
         row("gifts", LuKBase::giftDirectory, "gifts", "can not make gifts directory");
         row("users", LuKBase::userDirectory, "users", "can not make users directory");
         row("user id", LuKBase::userDirectory, "users/0", "can not make userid directory");
@@ -135,10 +133,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
 
         QTest::newRow("root") << PathFunction([] { return LuKBase::resourceDirectory(QString()); }) << "";
-        QTest::newRow("flower") << PathFunction([] { return LuKBase::flowerFilePath(QStringLiteral("f.txt")); })
+        QTest::newRow("flower") << PathFunction([] { return LuKBase::flowerFilePath("f.txt"); })
                                 << "emotion/mood/f.txt";
-        QTest::newRow("icon") << PathFunction([] { return LuKBase::iconFilePath(QStringLiteral("ugift.png")); })
-                              << "icons/ugift.png";
+        QTest::newRow("icon") << PathFunction([] { return LuKBase::iconFilePath("ugift.png"); }) << "icons/ugift.png";
     }
 
     void resourcePaths()
@@ -170,14 +167,14 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, "can not cd to resource directory");
         QVERIFY(LuKBase::translationsDirectory().isNull());
         QTest::ignoreMessage(QtWarningMsg, "can not cd to resource directory");
-        QCOMPARE(LuKBase::soundFilePath(QStringLiteral("ding.wav")), QDir::current().absoluteFilePath("ding.wav"));
+        QCOMPARE(LuKBase::soundFilePath("ding.wav"), QDir::current().absoluteFilePath("ding.wav"));
 
         QTest::ignoreMessage(QtWarningMsg, "can not cd to resource directory");
         QTest::ignoreMessage(QtWarningMsg, "can not cd to mood directory");
-        QVERIFY(LuKBase::flowerFilePath(QStringLiteral("f.txt")).isNull());
-        QVERIFY(QDir(current.path()).mkdir(QStringLiteral("mood")));
+        QVERIFY(LuKBase::flowerFilePath("f.txt").isNull());
+        QVERIFY(QDir(current.path()).mkdir("mood"));
         QTest::ignoreMessage(QtWarningMsg, "can not cd to resource directory");
-        QCOMPARE(LuKBase::flowerFilePath(QStringLiteral("f.txt")), QDir::current().absoluteFilePath("mood/f.txt"));
+        QCOMPARE(LuKBase::flowerFilePath("f.txt"), QDir::current().absoluteFilePath("mood/f.txt"));
 
         QVERIFY(QDir(root.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
         QVERIFY(QDir::setCurrent(previous));
@@ -189,7 +186,7 @@ private Q_SLOTS:
             QTest::ignoreMessage(QtWarningMsg, kOutsideSettings);
             QVERIFY(!LuKBase::appSettings());
             QTest::ignoreMessage(QtWarningMsg, kOutsideLocale);
-            QCOMPARE(LuKBase::localeName(), QStringLiteral("zh_CN"));
+            QCOMPARE(LuKBase::localeName(), "zh_CN");
             LuKBase::initialize();
             LuKBase::finalize();
         }
@@ -202,24 +199,24 @@ private Q_SLOTS:
         QSettings* settings = LuKBase::appSettings();
         QVERIFY(settings);
         QCOMPARE(settings->format(), QSettings::IniFormat);
-        QCOMPARE(settings->fileName(), inData(QStringLiteral("config.ini")));
+        QCOMPARE(settings->fileName(), inData("config.ini"));
 
         // appSettings() syncs: a change made through another object on the same file shows.
-        QSettings other(inData(QStringLiteral("config.ini")), QSettings::IniFormat);
-        other.setValue(QStringLiteral("Room/last"), 77);
+        QSettings other(inData("config.ini"), QSettings::IniFormat);
+        other.setValue("Room/last", 77);
         other.sync();
-        QCOMPARE(LuKBase::appSettings()->value(QStringLiteral("Room/last")).toInt(), 77);
+        QCOMPARE(LuKBase::appSettings()->value("Room/last").toInt(), 77);
 
         // Pending changes reach the file when finalize() deletes the settings.
-        settings->setValue(QStringLiteral("Application/locale"), QStringLiteral("en_GB"));
+        settings->setValue("Application/locale", "en_GB");
         LuKBase::finalize();
-        QSettings onDisk(inData(QStringLiteral("config.ini")), QSettings::IniFormat);
-        QCOMPARE(onDisk.value(QStringLiteral("Application/locale")).toString(), QStringLiteral("en_GB"));
+        QSettings onDisk(inData("config.ini"), QSettings::IniFormat);
+        QCOMPARE(onDisk.value("Application/locale").toString(), "en_GB");
 
         LuKBase::initialize();
         QTest::ignoreMessage(QtWarningMsg, "LuKBase::initialize: already initialized");
         LuKBase::initialize();
-        QCOMPARE(LuKBase::localeName(), QStringLiteral("en_GB"));
+        QCOMPARE(LuKBase::localeName(), "en_GB");
     }
 
     void initializeWithoutDataDirectory()
@@ -230,7 +227,7 @@ private Q_SLOTS:
         // The settings object exists all the same, on an empty file name.
         QVERIFY(LuKBase::appSettings());
         QVERIFY(LuKBase::appSettings()->fileName().isEmpty());
-        QCOMPARE(LuKBase::localeName(), QStringLiteral("zh_CN"));
+        QCOMPARE(LuKBase::localeName(), "zh_CN");
     }
 
     void localeName_data()
@@ -250,7 +247,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
 
         if (!ini.isNull())
-            QVERIFY(writeFile(inData(QStringLiteral("config.ini")), ini));
+            QVERIFY(writeFile(inData("config.ini"), ini));
         LuKBase::initialize();
         QCOMPARE(LuKBase::localeName(), expected);
         // Reading the locale leaves the settings' group as it was.
@@ -259,30 +256,29 @@ private Q_SLOTS:
 
     void userSettingsFollowUserId()
     {
-        const QString key = QStringLiteral("Audio/input_device");
+        const QString key = "Audio/input_device";
         LuKBase::initialize();
         LuKtvLocalUser::instance()->setUserId(1);
         QSettings* first = LuKBase::userSettings();
         QCOMPARE(first->format(), QSettings::IniFormat);
-        QCOMPARE(first->fileName(), inData(QStringLiteral("users/1/config.ini")));
+        QCOMPARE(first->fileName(), inData("users/1/config.ini"));
         QCOMPARE(LuKBase::userSettings(), first);
-        first->setValue(key, QStringLiteral("Mic 1"));
+        first->setValue(key, "Mic 1");
 
         LuKtvLocalUser::instance()->setUserId(2);
         QSettings* second = LuKBase::userSettings();
-        QCOMPARE(second->fileName(), inData(QStringLiteral("users/2/config.ini")));
+        QCOMPARE(second->fileName(), inData("users/2/config.ini"));
         QVERIFY(!second->contains(key));
-        second->setValue(key, QStringLiteral("Mic 2"));
+        second->setValue(key, "Mic 2");
 
         // Back to the first user: the value written before the switch was kept on disk.
         LuKtvLocalUser::instance()->setUserId(1);
-        QCOMPARE(LuKBase::userSettings()->value(key).toString(), QStringLiteral("Mic 1"));
+        QCOMPARE(LuKBase::userSettings()->value(key).toString(), "Mic 1");
 
         LuKBase::finalize();
-        QCOMPARE(QSettings(inData(QStringLiteral("users/2/config.ini")), QSettings::IniFormat).value(key).toString(),
-            QStringLiteral("Mic 2"));
+        QCOMPARE(QSettings(inData("users/2/config.ini"), QSettings::IniFormat).value(key).toString(), "Mic 2");
         LuKtvLocalUser::instance()->setUserId(2);
-        QCOMPARE(LuKBase::userSettings()->value(key).toString(), QStringLiteral("Mic 2"));
+        QCOMPARE(LuKBase::userSettings()->value(key).toString(), "Mic 2");
     }
 
     // Where no data directory can be had, nothing lands in the working directory: neither the
@@ -293,13 +289,13 @@ private Q_SLOTS:
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(current.path()));
 
-        QVERIFY(writeFile(inData(QStringLiteral("users/0")), "not a directory"));
+        QVERIFY(writeFile(inData("users/0"), "not a directory"));
         QTest::ignoreMessage(QtWarningMsg, "can not make userid directory");
         QSettings* settings = LuKBase::userSettings();
-        settings->setValue(QStringLiteral("Audio/input_device"), QStringLiteral("Mic 1"));
+        settings->setValue("Audio/input_device", "Mic 1");
         settings->sync();
         const QString fileName = settings->fileName();
-        const QString kept = LuKBase::userSettings()->value(QStringLiteral("Audio/input_device")).toString();
+        const QString kept = LuKBase::userSettings()->value("Audio/input_device").toString();
 
         const QByteArray home = qgetenv("HOME");
         qputenv("HOME", "relative");
@@ -309,7 +305,7 @@ private Q_SLOTS:
 
         QVERIFY(QDir::setCurrent(previous));
         QCOMPARE(fileName, QString());
-        QCOMPARE(kept, QStringLiteral("Mic 1"));
+        QCOMPARE(kept, "Mic 1");
         QCOMPARE(gifts, QString());
         QCOMPARE(QDir(current.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
     }

@@ -11,7 +11,7 @@ class tst_LuKtvLocalUser : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+    void init() { QTest::failOnWarning(QRegularExpression(".*")); }
 
     void byteTexts_data()
     {

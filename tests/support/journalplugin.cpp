@@ -17,6 +17,7 @@
 #include <QByteArrayList>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,13 +44,13 @@ public:
 
     void release() override
     {
-        note(QStringLiteral("release()"));
+        note("release()");
         delete this;
     }
 
     const char** appSchemes() override
     {
-        note(QStringLiteral("appSchemes()"));
+        note("appSchemes()");
         return m_schemes.isEmpty() ? nullptr : m_schemePointers.data();
     }
 
@@ -61,7 +62,7 @@ public:
 
     int handleProtocol(int type, const char* data, int length) override
     {
-        const QString text = data ? QString::fromUtf8(data, length) : QStringLiteral("null");
+        const QString text = data ? QString::fromUtf8(data, length) : "null";
         called(QStringLiteral("handleProtocol(%1, %2, %3)").arg(QString::number(type), text, QString::number(length)));
         return 0;
     }
@@ -75,21 +76,18 @@ public:
 private:
     ~JournalPlugin() override = default;
 
-    // A command by its name, "start(<host>, <start text>)", "stop()", "show()", "hide()" or
-    // "roomJoined()"; anything else by its numbers.
+    // A command by its name: "start(<host>, <start text>)", "stop()", "show()", "hide()" or
+    // "roomJoined()"; one with other arguments by its numbers.
     static QString command(int code, intptr_t first, intptr_t second)
     {
+        const char* name = code == Stop ? "stop()" : code == RoomJoined ? "roomJoined()" : nullptr;
+        if (code == Visibility && (first == Show || first == Hide))
+            name = std::exchange(first, 0) == Show ? "show()" : "hide()";
         if (code == Start && second)
             return QStringLiteral("start(%1, %2)")
                 .arg(QString::number(qint64(first)), QString::fromUtf8(reinterpret_cast<const char*>(second)));
-        const char* plain = code == Stop ? "stop()"
-            : code == RoomJoined         ? "roomJoined()"
-            : code == Visibility         ? (first == Show ? "show()"
-                              : first == Hide             ? "hide()"
-                                                          : nullptr)
-                                         : nullptr;
-        if (plain && (code == Visibility || first == 0) && second == 0)
-            return QLatin1String(plain);
+        if (name && first == 0 && second == 0)
+            return QLatin1String(name);
         return QStringLiteral("control(%1, %2, %3)")
             .arg(QString::number(code), QString::number(qint64(first)), QString::number(qint64(second)));
     }
