@@ -47,8 +47,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hostTip");
         QTest::addColumn<QString>("tip");
         QTest::newRow("form's tip") << QString() << "<Please enter room password>";
-        QTest::newRow("host's tip") << "Wrong password"
-                                    << "Wrong password";
+        QTest::newRow("host's tip") << "Wrong password" << QString("Wrong password");
     }
 
     void changeOfLanguage()

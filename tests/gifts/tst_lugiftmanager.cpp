@@ -172,12 +172,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("prefixPath");
         QTest::addColumn<QString>("requestedPath");
 
-        QTest::newRow("prefix ends with slash") << "/gifts/"
-                                                << "/gifts/";
-        QTest::newRow("prefix without slash") << "/gifts"
-                                              << "/gifts/";
-        QTest::newRow("double slash kept") << "/gifts//"
-                                           << "/gifts//";
+        QTest::newRow("prefix ends with slash") << "/gifts/" << QString("/gifts/");
+        QTest::newRow("prefix without slash") << "/gifts" << QString("/gifts/");
+        QTest::newRow("double slash kept") << "/gifts//" << QString("/gifts//");
     }
 
     // Two records of one gift: the second joins the downloads that the first started. The first is asked for

@@ -316,13 +316,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("name and version") << "ktvroom"
-                                          << "2.5.1"
-                                          << "ktvroom/2.5.1";
+        QTest::newRow("name and version") << "ktvroom" << QString("2.5.1") << "ktvroom/2.5.1";
         QTest::newRow("name only") << "ktvroom" << QString() << "ktvroom";
         // With an application object the name is never empty: Qt falls back to the executable's.
-        QTest::newRow("name from the executable") << QString() << "2.5.1"
-                                                  << "tst_lukbase/2.5.1";
+        QTest::newRow("name from the executable") << QString() << "2.5.1" << QString("tst_lukbase/2.5.1");
     }
 
     void applicationInfo()

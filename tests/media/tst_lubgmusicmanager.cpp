@@ -166,12 +166,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("processName");
         QTest::addColumn<QString>("warning");
 
-        QTest::newRow("slash after last backslash") << "C:\\Players\\Reed/sub/reed.exe"
-                                                    << "Reed/sub/reed.exe" << QString();
-        QTest::newRow("backslash after slash") << "D:/Music/odd\\odd player.exe"
-                                               << "odd player.exe" << QString();
-        QTest::newRow("slashes, injection fails") << "/opt/%1%2 \"quoted\""
-                                                  << "%1%2 \"quoted\""
+        QTest::newRow("slash after last backslash")
+            << "C:\\Players\\Reed/sub/reed.exe" << QString("Reed/sub/reed.exe") << QString();
+        QTest::newRow("backslash after slash")
+            << "D:/Music/odd\\odd player.exe" << QString("odd player.exe") << QString();
+        QTest::newRow("slashes, injection fails") << "/opt/%1%2 \"quoted\"" << QString("%1%2 \"quoted\"")
                                                   << "inject music process failed: \"/opt/%1%2 \\\"quoted\\\"\"";
     }
 

@@ -351,9 +351,10 @@ private Q_SLOTS:
 
         const QString name = moduleName();
         QTest::newRow("no such module") << "7/" + name << "quiz.so"
-                                        << "load plugin failed: 7 \"" + pluginDirectory() + "/quiz.so\" no such module";
-        QTest::newRow("module outside its directory") << name << "../" + name + " id=7"
-                                                      << "plugin module name not allowed: 7 \"../" + name + '"';
+                                        << QString("load plugin failed: 7 \"") + pluginDirectory()
+                + "/quiz.so\" no such module";
+        QTest::newRow("module outside its directory")
+            << name << "../" + name + " id=7" << QString("plugin module name not allowed: 7 \"../") + name + '"';
         QTest::newRow("a file in the directory's place")
             << "7" << name << "can not make plugin dir: \"" + m_pluginsDirectory + "\" \"7\"";
     }
