@@ -409,7 +409,8 @@ private Q_SLOTS:
     void recordsLiveWhileHeld_data()
     {
         QTest::addColumn<QString>("state");
-        for (const char* state : { "queued", "running", "waiting to retry", "saving" })
+        // (Queued records are let go of in nothingQueued.)
+        for (const char* state : { "running", "waiting to retry", "saving" })
             QTest::newRow(state) << QString::fromLatin1(state);
     }
 
@@ -436,10 +437,8 @@ private Q_SLOTS:
         // The host lets go of its record right after handing it over.
         auto* item = new TrackedGiftItem(21, QString(), iconPath("ugift.gif"));
         item->ref();
-        m_manager->downloadGiftResource(item);
+        start(item);
         item->release();
-        if (state != "queued")
-            m_manager->startDownloads();
         QTRY_COMPARE(m_server->inFlight(), state == "running" ? 1 : 0);
         QTRY_COMPARE(d->retryQueue.size(), state == "waiting to retry" ? 1 : 0);
         QTRY_COMPARE(d->saving.size(), state == "saving" ? 1 : 0);
