@@ -61,13 +61,13 @@ class tst_LuGarageView : public QObject
         return LuGarageViewDelegate::buttonRect(card(place == QLatin1String("button") ? 0 : 1)).center();
     }
 
-    // Paints item's card with the view's delegate, under a translator that marks the texts
-    // translated in the view's context.
+    // Paints item's card with the view's delegate; when marked, under a translator that marks
+    // the texts translated in the view's context.
     void paint(PaintRecorder& recorder, LuGarageItem* item, const QRect& rect, QStyle::State state,
-        const QFont& font = QFont())
+        const QFont& font = QFont(), bool marked = true)
     {
         MarkingTranslator translator("LuGarageView");
-        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QVERIFY(!marked || QCoreApplication::installTranslator(&translator));
         m_view->setCars({ item });
         QStyleOptionViewItem option;
         option.rect = rect;
@@ -117,6 +117,12 @@ private Q_SLOTS:
         // Empty space leaves the cursor as it was.
         QTest::newRow("hover the button, then empty space") << "move button, move empty" << none << hand;
         QTest::newRow("hover the button, then the picture") << "move button, move picture" << none << arrow;
+        // Enter, Return or Space on the current card acts as its button.
+        QTest::newRow("enter") << "current 1, key Enter" << QList<int> { 102 } << arrow;
+        QTest::newRow("return") << "current 0, key Return" << QList<int> { 101 } << arrow;
+        QTest::newRow("space") << "current 1, key Space" << QList<int> { 102 } << arrow;
+        QTest::newRow("space, no current card") << "key Space" << none << arrow;
+        QTest::newRow("another key") << "current 1, key A" << none << arrow;
     }
 
     void mouse()
@@ -135,9 +141,17 @@ private Q_SLOTS:
             { "right-release", { QTest::MouseRelease, Qt::RightButton } },
             { "move", { QTest::MouseMove, Qt::NoButton } }
         };
+        static const QHash<QString, Qt::Key> keys { { "Enter", Qt::Key_Enter }, { "Return", Qt::Key_Return },
+            { "Space", Qt::Key_Space }, { "A", Qt::Key_A } };
         for (const QString& step : steps.split(", ")) {
-            const auto [action, button] = actions.value(step.section(QLatin1Char(' '), 0, 0));
-            QTest::mouseEvent(action, m_view->viewport(), button, {}, pointAt(step.section(QLatin1Char(' '), 1)));
+            const QString what = step.section(' ', 0, 0), where = step.section(' ', 1);
+            if (what == "current")
+                m_view->setCurrentIndex(m_view->model()->index(where.toInt(), 0));
+            else if (what == "key")
+                QTest::keyClick(m_view.data(), keys.value(where));
+            else
+                QTest::mouseEvent(
+                    actions.value(what).first, m_view->viewport(), actions.value(what).second, {}, pointAt(where));
         }
         QList<int> emitted;
         for (const QList<QVariant>& arguments : std::as_const(spy))
@@ -145,7 +159,8 @@ private Q_SLOTS:
         QCOMPARE(emitted, userids);
         QCOMPARE(m_view->cursor().shape(), cursor);
         // Clicks and drags neither select cards nor leave the view in a drag selection.
-        QVERIFY(!m_view->currentIndex().isValid() && !m_view->selectionModel()->hasSelection());
+        if (!steps.startsWith("current"))
+            QVERIFY(!m_view->currentIndex().isValid() && !m_view->selectionModel()->hasSelection());
         QVERIFY(m_view->idle());
     }
 
@@ -247,17 +262,11 @@ private Q_SLOTS:
         LuCarItem car(1, "Extraordinarily Long Limousine Name", 1, ":/pics/car.png", QString());
         LuGarageItem item(5, "The Extraordinarily Long Stage Name", solid(16, 16), &car);
         PaintRecorder recorder(QSize(400, 300));
-        m_view->setCars({ &item });
-        QStyleOptionViewItem option;
-        option.rect = QRect(0, 0, 190, 140);
-        option.state = QStyle::State_MouseOver;
-        QPainter painter(&recorder);
-        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
-        const QRect button = LuGarageViewDelegate::buttonRect(option.rect);
+        const QRect card(0, 0, 190, 140), button = LuGarageViewDelegate::buttonRect(card);
+        paint(recorder, &item, card, QStyle::State_MouseOver, QApplication::font(), false);
         // The owner's name card in the view's font; the cover's texts: the car's name at 16
         // pixels, the button's at 12.
-        QCOMPARE(
-            TextCheck::overflowing(recorder, { LuGarageViewDelegate::nameCardRect(option.rect) }, -1), QStringList());
+        QCOMPARE(TextCheck::overflowing(recorder, { LuGarageViewDelegate::nameCardRect(card) }, -1), QStringList());
         QCOMPARE(TextCheck::overflowing(recorder, { QRect(QPoint(0, 50), QPoint(189, 69)) }, 16), QStringList());
         QCOMPARE(TextCheck::overflowing(recorder, { button }, 12), QStringList());
         const QString whole = LuGarageView::tr("Go to his/her garage.");
@@ -274,34 +283,6 @@ private Q_SLOTS:
         QHelpEvent help(QEvent::ToolTip, button.center(), m_view->viewport()->mapToGlobal(button.center()));
         QCoreApplication::sendEvent(m_view->viewport(), &help);
         QCOMPARE(QToolTip::text(), whole);
-    }
-
-    void keyboard_data()
-    {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QList<int>>("userids");
-        QTest::newRow("enter") << 1 << int(Qt::Key_Enter) << QList<int> { 102 };
-        QTest::newRow("return") << 0 << int(Qt::Key_Return) << QList<int> { 101 };
-        QTest::newRow("space") << 1 << int(Qt::Key_Space) << QList<int> { 102 };
-        QTest::newRow("no current card") << -1 << int(Qt::Key_Space) << QList<int>();
-        QTest::newRow("another key") << 1 << int(Qt::Key_A) << QList<int>();
-    }
-
-    // Enter or Space on the current card acts as its button.
-    void keyboard()
-    {
-        QFETCH(int, current);
-        QFETCH(int, key);
-        QFETCH(QList<int>, userids);
-        showView();
-        m_view->setCurrentIndex(m_view->model()->index(current, 0));
-        QSignalSpy spy(m_view.data(), &LuGarageView::gotoUserGarage);
-        QTest::keyClick(m_view.data(), Qt::Key(key));
-        QList<int> emitted;
-        for (const QList<QVariant>& arguments : std::as_const(spy))
-            emitted.append(arguments.at(0).toInt());
-        QCOMPARE(emitted, userids);
     }
 
     // Screen readers read each painted card by its owner and car, in the present language.

@@ -38,6 +38,16 @@ class tst_LuGiftView : public QObject
         QVERIFY(QTest::qWaitForWindowExposed(m_view));
     }
     QRect cell(int row) const { return m_view->visualRect(m_view->model()->index(row, 0)); }
+    // Paints the first gift's cell into rect with the view's delegate.
+    void paintCell(PaintRecorder& recorder, const QRect& rect, QStyle::State state = QStyle::State_None) const
+    {
+        QStyleOptionViewItem option;
+        option.rect = rect;
+        option.state = state;
+        QPainter painter(&recorder);
+        painter.setFont(m_view->font());
+        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
+    }
 
 private Q_SLOTS:
     void initTestCase() { dropOffscreenPlatformNotes(); }
@@ -68,12 +78,7 @@ private Q_SLOTS:
         LuGiftItemAccess::setThumbnail(m_gifts.at(0), QString(), picture);
 
         PaintRecorder recorder(QSize(200, 200));
-        QStyleOptionViewItem option;
-        option.rect = QRect(46, 68, 46, 68);
-        option.state = QStyle::State_HasFocus | QStyle::State_MouseOver;
-        QPainter painter(&recorder);
-        painter.setFont(m_view->font());
-        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
+        paintCell(recorder, QRect(46, 68, 46, 68), QStyle::State_HasFocus | QStyle::State_MouseOver);
 
         QCOMPARE(recorder.fills.size(), 1);
         QCOMPARE(recorder.fills.at(0).color, kSelected);
@@ -93,12 +98,9 @@ private Q_SLOTS:
         TextCheck::FontAndLanguage language;
         setGifts("Everlasting Golden Phoenix", { 99999999 });
         PaintRecorder recorder(QSize(100, 100));
-        QStyleOptionViewItem option;
-        option.rect = QRect(0, 0, 46, 68);
-        QPainter painter(&recorder);
-        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
-        const QRect name = LuGiftViewDelegate::nameRect(option.rect),
-                    price = LuGiftViewDelegate::priceRect(option.rect);
+        const QRect cell(0, 0, 46, 68), name = LuGiftViewDelegate::nameRect(cell),
+                                        price = LuGiftViewDelegate::priceRect(cell);
+        paintCell(recorder, cell);
         QCOMPARE(TextCheck::overflowing(recorder, { name, price }), QStringList());
         QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(name), m_gifts.at(0)->name()));
         QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(price), LuGiftViewDelegate::formatPrice(99999999)));
