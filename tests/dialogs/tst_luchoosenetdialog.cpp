@@ -4,11 +4,8 @@
 #include <darivad/mcserverlistwidget.h>
 #include <zuzar/mcenginesetup.h>
 
-#include <QDialogButtonBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 class tst_LuChooseNetDialog : public QObject
 {

@@ -3,12 +3,8 @@
 #include "markingtranslator.h"
 #include "textcheck.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 class tst_LuEnterPwdDialog : public QObject
 {

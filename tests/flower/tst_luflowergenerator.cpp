@@ -2,11 +2,8 @@
 
 #include "testfiles.h"
 
-#include <QFile>
-#include <QRegularExpression>
-#include <QSet>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtCore>
+#include <QtTest>
 
 class tst_LuFlowerGenerator : public QObject
 {

@@ -2,12 +2,8 @@
 #include <lukbase/lugarageitem.h>
 #include <lukbase/lugaragemodel.h>
 
-#include <QAbstractItemModelTester>
-#include <QFile>
-#include <QImage>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtGui>
+#include <QtTest>
 
 class tst_LuGarageModel : public QObject
 {

@@ -8,11 +8,8 @@
 #include "paintrecorder.h"
 #include "textcheck.h"
 
-#include <QPainter>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTest>
-#include <QToolTip>
+#include <QtTest>
+#include <QtWidgets>
 
 using Drawn = QList<std::pair<QRectF, QRgb>>;
 

@@ -4,11 +4,8 @@
 #include "markingtranslator.h"
 #include "trackedgiftitem.h"
 
-#include <QCoreApplication>
-#include <QImage>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtGui>
+#include <QtTest>
 
 class tst_LuGiftItem : public QObject
 {

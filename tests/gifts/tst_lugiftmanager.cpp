@@ -6,15 +6,8 @@
 #include "testfiles.h"
 #include "trackedgiftitem.h"
 
-#include <QDir>
-#include <QImage>
-#include <QRegularExpression>
-#include <QScopeGuard>
-#include <QSemaphore>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QThreadPool>
+#include <QtGui>
+#include <QtTest>
 
 #include <memory>
 #include <utility>

@@ -3,11 +3,8 @@
 #include "gifts/lugiftitem_p.h"
 #include "trackedgiftitem.h"
 
-#include <QAbstractItemModelTester>
-#include <QImage>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtGui>
+#include <QtTest>
 
 class tst_LuGiftModel : public QObject
 {

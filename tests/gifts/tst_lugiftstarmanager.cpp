@@ -1,11 +1,8 @@
 #include <lukbase/lugiftstarmanager.h>
 #include <lukbase/lukbase.h>
 
-#include <QDir>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtCore>
+#include <QtTest>
 
 #include <utility>
 

@@ -7,12 +7,8 @@
 #include "paintrecorder.h"
 #include "textcheck.h"
 
-#include <QApplication>
-#include <QPainter>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTest>
-#include <QToolTip>
+#include <QtTest>
+#include <QtWidgets>
 
 static const QColor kSelected(252, 234, 166);
 static const QColor kHover(252, 240, 192);

@@ -3,13 +3,8 @@
 
 #include "testfiles.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QLocale>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtCore>
+#include <QtTest>
 
 #include <functional>
 

@@ -1,8 +1,7 @@
 #include <lukbase/luktvlocaluser.h>
 
-#include <QElapsedTimer>
-#include <QTest>
-#include <QThread>
+#include <QtCore>
+#include <QtTest>
 
 #include <atomic>
 

@@ -1,8 +1,7 @@
 #include <lucore/luhoverwidget.h>
 
-#include <QCursor>
-#include <QEnterEvent>
-#include <QTest>
+#include <QtGui>
+#include <QtTest>
 
 class tst_LuHoverWidget : public QObject
 {

@@ -4,8 +4,8 @@
 #include "testfiles.h"
 #include "testjournal.h"
 
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtCore>
+#include <QtTest>
 
 class tst_LuPluginManager : public QObject
 {

@@ -1,7 +1,7 @@
 #include <lucore/lusharedobject.h>
 
-#include <QTest>
-#include <QThread>
+#include <QtCore>
+#include <QtTest>
 
 #include <memory>
 #include <vector>

@@ -10,14 +10,8 @@
 #include <darivad/mcmediamanagerqt.h>
 #include <zuzar/mcenginesetup.h>
 
-#include <QComboBox>
-#include <QLabel>
-#include <QResource>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

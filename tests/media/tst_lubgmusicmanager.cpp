@@ -5,13 +5,9 @@
 #include <darivad/mcmediamanagerqt.h>
 #include <zuzar/mcenginesetup.h>
 
-#include <QComboBox>
-#include <QDomDocument>
-#include <QFile>
-#include <QResource>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
+#include <QtXml>
 
 #include <memory>
 

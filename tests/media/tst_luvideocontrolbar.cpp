@@ -8,9 +8,8 @@
 #include "markingtranslator.h"
 #include "textcheck.h"
 
-#include <QSignalSpy>
-#include <QTest>
-#include <QToolButton>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 

@@ -1,8 +1,7 @@
 #include <lukbase/luvideononewidget.h>
 
-#include <QLabel>
-#include <QTest>
-#include <QVBoxLayout>
+#include <QtTest>
+#include <QtWidgets>
 
 class tst_LuVideoNoneWidget : public QObject
 {

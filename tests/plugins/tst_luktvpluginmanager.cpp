@@ -5,15 +5,8 @@
 #include "testfiles.h"
 #include "testjournal.h"
 
-#include <QDir>
-#include <QLoggingCategory>
-#include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QScopedPointer>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtCore>
+#include <QtTest>
 
 #include <atomic>
 #include <chrono>

@@ -5,11 +5,8 @@
 #include "prize/lumicbonuspopup_p.h"
 #include "textcheck.h"
 
-#include <QAbstractEventDispatcher>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace {
 

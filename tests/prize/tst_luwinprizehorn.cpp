@@ -1,9 +1,7 @@
 #include <lukbase/luwinprizepopup.h>
 
-#include <QCoreApplication>
-#include <QRegularExpression>
-#include <QTest>
-#include <QTranslator>
+#include <QtCore>
+#include <QtTest>
 
 #include <climits>
 #include <ctime>

@@ -6,13 +6,8 @@
 #include "textcheck.h"
 #include "trackedgiftitem.h"
 
-#include <QElapsedTimer>
-#include <QFontMetrics>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <climits>
 

@@ -14,8 +14,7 @@
 
 #include "testjournal.h"
 
-#include <QByteArrayList>
-#include <QString>
+#include <QtCore>
 
 #include <utility>
 #include <vector>

@@ -1,9 +1,6 @@
 #include "loopbackhttpserver.h"
 
-#include <QHostAddress>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTimer>
+#include <QtNetwork>
 
 struct LoopbackHttpServer::Connection
 {

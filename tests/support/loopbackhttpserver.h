@@ -1,13 +1,7 @@
 #ifndef LUKBASE_TESTS_LOOPBACKHTTPSERVER_H
 #define LUKBASE_TESTS_LOOPBACKHTTPSERVER_H
 
-#include <QByteArray>
-#include <QHash>
-#include <QList>
-#include <QMetaType>
-#include <QObject>
-#include <QString>
-#include <QStringList>
+#include <QtCore>
 
 class QTcpServer;
 class QTcpSocket;

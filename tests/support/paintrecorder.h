@@ -1,11 +1,7 @@
 #ifndef LUKBASE_TESTS_PAINTRECORDER_H
 #define LUKBASE_TESTS_PAINTRECORDER_H
 
-#include <QImage>
-#include <QList>
-#include <QPaintEngine>
-#include <QPainter>
-#include <QPixmap>
+#include <QtGui>
 
 #include <algorithm>
 

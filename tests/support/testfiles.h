@@ -1,12 +1,7 @@
 #ifndef LUKBASE_TESTS_TESTFILES_H
 #define LUKBASE_TESTS_TESTFILES_H
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QColor>
-#include <QDir>
-#include <QFile>
-#include <QImage>
+#include <QtGui>
 
 // Files on disk and the bytes of small pictures, for tests and benchmarks.
 

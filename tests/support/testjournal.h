@@ -1,8 +1,7 @@
 #ifndef LUKBASE_TESTS_TESTJOURNAL_H
 #define LUKBASE_TESTS_TESTJOURNAL_H
 
-#include <QStringList>
-#include <QtGlobal>
+#include <QtCore>
 
 #include <functional>
 

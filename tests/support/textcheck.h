@@ -1,15 +1,8 @@
 #ifndef LUKBASE_TESTS_TEXTCHECK_H
 #define LUKBASE_TESTS_TEXTCHECK_H
 
-#include <QAbstractButton>
-#include <QAccessible>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QStyleOptionButton>
-#include <QStyleOptionComboBox>
-#include <QTest>
-#include <QTranslator>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "paintrecorder.h"
 

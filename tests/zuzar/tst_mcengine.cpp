@@ -4,9 +4,8 @@
 #include <zuzar/mcmediamanager.h>
 #include <zuzar/processhooker.h>
 
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTest>
+#include <QtCore>
+#include <QtTest>
 
 // The media engine stand-in, as far as the library relies on it beyond what the library's own
 // suites exercise: refuse masks settle from the event loop, devices fall back to the first
