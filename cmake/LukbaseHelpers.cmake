@@ -3,6 +3,8 @@
 # Adds the headers to the target's sources, makes them reachable in the build tree as
 # <include-folder>/<name> (through forwarding headers under the binary include directory,
 # so that errors point at the real file) and installs them under include/<include-folder>.
+# The API reference documents exactly these headers (global property LUKBASE_PUBLIC_HEADERS,
+# entries "<include-folder>/<name>=<absolute path>").
 function(lukbase_public_headers target folder)
     foreach(header IN LISTS ARGN)
         get_filename_component(absolute "${header}" ABSOLUTE)
@@ -10,6 +12,7 @@ function(lukbase_public_headers target folder)
         file(CONFIGURE OUTPUT "${PROJECT_BINARY_DIR}/include/${folder}/${name}"
             CONTENT "#include \"${absolute}\"\n")
         install(FILES "${absolute}" DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/${folder}")
+        set_property(GLOBAL APPEND PROPERTY LUKBASE_PUBLIC_HEADERS "${folder}/${name}=${absolute}")
     endforeach()
     target_sources(${target} PRIVATE ${ARGN})
 endfunction()

@@ -17,8 +17,6 @@
 namespace {
 
 constexpr int kTickerWidth = 860;
-// The ticker keeps at most this many lines for its life; the page then starts a new one.
-constexpr int kTickerLines = 256;
 
 const char kTickerStyle[] = R"(
 QPushButton#WinPrizePrev { border-image: url(:/prizepage/up.png); border: none;
@@ -173,7 +171,6 @@ void PrizePage::buildGifts()
 void PrizePage::buildTicker()
 {
     delete m_ticker;
-    m_fedLines = 0;
     m_ticker = new LuWinPrizePopup(this);
     m_ticker->setStyleSheet(QString::fromLatin1(kTickerStyle));
     m_ticker->resize(kTickerWidth, m_ticker->height());
@@ -189,10 +186,6 @@ void PrizePage::feedNext()
 
 void PrizePage::feed(const Event& event)
 {
-    if (m_fedLines == kTickerLines)
-        buildTicker();
-    ++m_fedLines;
-
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     static int nextId = 1;
     LuGiftItem* gift = m_gifts.at(event.gift);

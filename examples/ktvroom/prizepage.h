@@ -49,7 +49,6 @@ private:
     QList<LuGiftItem*> m_gifts;
     QList<Event> m_script;
     int m_nextEvent = 0;
-    int m_fedLines = 0;
 
     QPointer<LuWinPrizePopup> m_ticker;
     LuMicBonusPopup* m_bonus;

@@ -16,15 +16,27 @@ class LUCORE_EXPORT LuMovieWindow : public QWidget, public LuObject
     Q_OBJECT
 
 public:
+    /**
+     * Constructs the window without a background.
+     * @param parent the parent widget; the window stays a window of its own
+     */
     explicit LuMovieWindow(QWidget* parent = nullptr);
+    /** Destroys the window. */
     ~LuMovieWindow() override;
 
-    /** Sets the picture painted as the window's background (a null image paints nothing). */
+    /**
+     * Sets the picture painted as the window's background.
+     * @param image the picture, scaled over the whole window; a null image paints nothing
+     */
     void setBackground(const QImage& image);
-    /** The background picture. */
+    /** @return the background picture; null until one is set */
     QImage background() const;
 
 protected:
+    /**
+     * Paints the background picture over the whole window.
+     * @param event the paint event
+     */
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -10,7 +10,9 @@
 class LUCORE_EXPORT LuObject
 {
 public:
+    /** Constructs the base part. */
     LuObject();
+    /** Destroys the object; virtual, so a record may be deleted through this base. */
     virtual ~LuObject();
 };
 

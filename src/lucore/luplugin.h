@@ -4,6 +4,11 @@
 #include <cstdint>
 
 /**
+ * @file
+ * The interface between the room client and a room plug-in module.
+ */
+
+/**
  * The handle of a loaded room plug-in module. A module implements this interface and
  * exports the factory
  *
@@ -22,21 +27,54 @@ protected:
     virtual ~LuPlugin() = default;
 
 public:
-    /** Ends the handle. */
+    /** Ends the handle; the caller does not touch it afterwards. */
     virtual void release() = 0;
-    /** The application schemes the plug-in handles: UTF-8 strings ending in a null entry, or null. */
+    /**
+     * The application schemes the plug-in handles, for example "ktvquiz". Called with the
+     * plug-in registry locked: do not call back into LuKtvPluginManager from here.
+     * @return UTF-8 strings ending in a null entry, or null for none; they must stay valid
+     *         for the life of the handle
+     */
     virtual const char** appSchemes() = 0;
-    /** A control command (1 start, 2 stop, 3 visibility, 4 room joined) with two arguments. */
+    /**
+     * A control command of the room client.
+     * @param code 1 start, 2 stop, 3 visibility, 4 room joined
+     * @param first for start, the host's LuKtvPluginHost pointer; for visibility, 1 to show
+     *        and 0 to hide; otherwise 0
+     * @param second for start, the whole start text as NUL-terminated UTF-8, valid only during
+     *        the call; otherwise 0
+     * @return a result of the plug-in's choosing; the room client ignores it
+     */
     virtual int control(int code, intptr_t first, intptr_t second) = 0;
-    /** A protocol message of the room, passed through unchanged. */
+    /**
+     * A protocol message of the room, passed through unchanged; its meaning is agreed
+     * between the host and its plug-ins.
+     * @param type the message type
+     * @param data the message bytes, valid only during the call
+     * @param length the message length
+     * @return a result of the plug-in's choosing; the room client ignores it
+     */
     virtual int handleProtocol(int type, const char* data, int length) = 0;
-    /** An application-scheme link (UTF-8). */
+    /**
+     * An application-scheme link clicked in the room. Every plug-in is offered every link
+     * and decides for itself whether it is its own.
+     * @param link the link as NUL-terminated UTF-8, valid only during the call
+     * @return a result of the plug-in's choosing; the room client ignores it
+     */
     virtual int handleAppScheme(const char* link) = 0;
 };
 
-/** The factory a plug-in module exports under the name "luCreatePlugin". */
+/**
+ * The type of the factory a plug-in module exports under the name "luCreatePlugin".
+ * It receives the loader's argument text as NUL-terminated UTF-8, valid only during the
+ * call, and returns a new handle, or null to refuse.
+ */
 typedef LuPlugin* (*LuCreatePluginFunction)(const char* arguments);
 
+/**
+ * @def LU_PLUGIN_EXPORT
+ * Exports the factory from a plug-in module: write it before luCreatePlugin().
+ */
 #if defined(_WIN32)
 #define LU_PLUGIN_EXPORT __declspec(dllexport)
 #else

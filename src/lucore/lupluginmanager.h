@@ -14,14 +14,17 @@ class LuPlugin;
 class LUCORE_EXPORT LuPluginManager
 {
 public:
-    /** The process-wide loader. */
+    /** @return the process-wide loader */
     static LuPluginManager* instance();
 
     /**
-     * Loads the module file at @p path and creates a handle through its luCreatePlugin(),
-     * passing @p arguments as UTF-8. Returns null, with the reason on the debug channel,
-     * when the file is missing, does not load, lacks the factory or the factory fails.
-     * Safe to call from any thread.
+     * Loads a module file and creates a handle through its luCreatePlugin(). Safe to call
+     * from any thread.
+     * @param path the module file
+     * @param arguments the text passed to the factory, as UTF-8
+     * @return the new handle, which the caller ends with LuPlugin::release(); null, with the
+     *         reason on the debug channel ("lucore.plugins"), when the file is missing, does
+     *         not load, lacks the factory or the factory refuses
      */
     LuPlugin* loadPlugin(const QString& path, const QString& arguments);
 

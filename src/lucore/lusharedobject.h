@@ -13,14 +13,19 @@
 class LUCORE_EXPORT LuSharedObject : public LuObject
 {
 public:
+    /** Constructs a record with a count of 0: nobody holds it yet. */
     LuSharedObject();
+    /** Destroys the record; called through deleteSelf() by the last release(). */
     ~LuSharedObject() override;
 
     /** Takes one reference (atomic increment). */
     void ref();
     /** Gives one reference back; at zero the record deletes itself. */
     void release();
-    /** The present count, for diagnostics and tests; it may change at once in other threads. */
+    /**
+     * The present count, for diagnostics and tests.
+     * @return the number of references held; it may change at once in other threads
+     */
     int refCount() const;
 
 protected:

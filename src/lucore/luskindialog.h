@@ -17,23 +17,45 @@ class LUCORE_EXPORT LuSkinDialog : public QDialog, public LuObject
     Q_OBJECT
 
 public:
+    /**
+     * Constructs the dialog with an empty caption.
+     * @param parent the parent widget
+     * @param flags the window flags; the system frame is always removed
+     */
     LuSkinDialog(QWidget* parent, Qt::WindowFlags flags);
+    /** Destroys the dialog. */
     ~LuSkinDialog() override;
 
-    /** The area below the caption that the subclass fills with its widgets. */
+    /** @return the area below the caption that the subclass fills with its widgets */
     QWidget* clientWidget() const;
 
-    /** Sets the drawn caption; @p html is accepted for compatibility and ignored. */
+    /**
+     * Sets the drawn caption.
+     * @param text the caption, drawn as plain text
+     * @param html accepted for compatibility and ignored
+     */
     void setTitleText(const QString& text, bool html);
-    /** The drawn caption. */
+    /** @return the drawn caption */
     QString titleText() const;
 
-    /** Height of the drawn caption bar in pixels. */
+    /** @return the height of the drawn caption bar in pixels */
     static int captionHeight();
 
 protected:
+    /**
+     * Paints the caption bar, the caption and the border.
+     * @param event the paint event
+     */
     void paintEvent(QPaintEvent* event) override;
+    /**
+     * A left press on the caption bar starts moving the window.
+     * @param event the mouse event
+     */
     void mousePressEvent(QMouseEvent* event) override;
+    /**
+     * Keeps the close button at the caption's right end.
+     * @param event the resize event
+     */
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -5,11 +5,16 @@
 
 #include <QByteArray>
 
-/** The operating system's name as UTF-8 text, for example "debian"; may be empty. */
+/**
+ * @file
+ * Descriptions of the machine the client runs on.
+ */
+
+/** @return the operating system's name as UTF-8 text, for example "debian"; may be empty */
 LUCORE_EXPORT QByteArray luGetOSName();
-/** The operating system's version as UTF-8 text, for example "12"; may be empty. */
+/** @return the operating system's version as UTF-8 text, for example "12"; may be empty */
 LUCORE_EXPORT QByteArray luGetOSVersion();
-/** The machine's host name as UTF-8 text; may be empty. */
+/** @return the machine's host name as UTF-8 text; may be empty */
 LUCORE_EXPORT QByteArray luGetDeviceName();
 
 #endif

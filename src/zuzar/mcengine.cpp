@@ -22,6 +22,9 @@ void mcJournal(const QString& entry)
 {
     McEngineState& state = McEngineState::instance();
     QMutexLocker locker(&state.mutex);
+    // Every host linked against the engine journals: keep the newest calls only.
+    if (state.journal.size() >= McEngineState::journalLimit)
+        state.journal.removeFirst();
     state.journal.append(entry);
 }
 

@@ -22,6 +22,7 @@ struct McEngineState
     bool startProcesses = true;
     unsigned long nextFakePid = 40000;
     QStringList journal;
+    static constexpr int journalLimit = 1000;
 
     static McEngineState& instance();
     void resetLocked();

@@ -10,7 +10,9 @@
 class ZUZAR_EXPORT McMediaProcess : public McRefusable
 {
 public:
+    /** Constructs a media process that refuses nothing. */
     McMediaProcess();
+    /** Destroys the media process. */
     ~McMediaProcess() override;
 };
 

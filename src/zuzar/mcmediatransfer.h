@@ -13,12 +13,17 @@
 class ZUZAR_EXPORT McMediaTransfer : public McRefusable
 {
 public:
+    /** Constructs a transfer that is connected to no server and refuses nothing. */
     McMediaTransfer();
+    /** Destroys the transfer. */
     ~McMediaTransfer() override;
 
-    /** Connects the transfer to @p server (UTF-8), replacing any earlier connection. */
+    /**
+     * Connects the transfer to a server, replacing any earlier connection.
+     * @param server the server's name (UTF-8), as McServerListWidget lists it
+     */
     void connectToServer(const std::string& server);
-    /** The server the transfer is connected to; empty when none. */
+    /** @return the server the transfer is connected to; empty when none */
     std::string connectedServer() const;
 
 private:

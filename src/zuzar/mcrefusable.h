@@ -15,22 +15,38 @@
 class ZUZAR_EXPORT McRefusable
 {
 public:
-    enum RefuseBits : unsigned { RefuseAudio = 0x1, RefuseVideo = 0x2 };
+    /** The bits of a refuse mask. */
+    enum RefuseBits : unsigned {
+        RefuseAudio = 0x1, ///< the stream's audio is refused
+        RefuseVideo = 0x2 ///< the stream's video is refused
+    };
 
+    /**
+     * Constructs a stream part that refuses nothing.
+     * @param className the engine class's name, as its journal lines give it; the text must
+     *        outlive the object (a string literal)
+     */
     explicit McRefusable(const char* className);
+    /** Destroys the stream part. */
     virtual ~McRefusable();
 
-    /** The requested mask. */
+    /** @return the requested mask */
     unsigned getRefuseData() const;
-    /** Replaces the requested mask; it comes into force when the engine settles it. */
+    /**
+     * Replaces the requested mask; it comes into force when the engine settles it.
+     * @param mask the RefuseBits to request
+     */
     void setRefuseData(unsigned mask);
-    /** The mask in force. */
+    /** @return the mask in force */
     unsigned refusedData() const;
 
 protected:
     /** Called after each request; settles at once unless a subclass defers it. */
     virtual void refuseRequested();
-    /** Brings the requested mask into force and returns it. */
+    /**
+     * Brings the requested mask into force.
+     * @return the mask now in force
+     */
     unsigned settleRefuse();
 
 private:

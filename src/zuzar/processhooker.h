@@ -14,23 +14,52 @@
 class ZUZAR_EXPORT ProcessHooker
 {
 public:
-    /** A hooker for the process named @p exeName, injecting @p dllName from @p dllDirectory. */
+    /**
+     * Constructs a hooker; nothing is started or injected yet.
+     * @param exeName the file name of the program's executable (its process image name)
+     * @param dllDirectory the directory that holds the hook module
+     * @param dllName the hook module's file name
+     */
     ProcessHooker(std::wstring exeName, std::wstring dllDirectory, std::wstring dllName);
+    /** Destroys the hooker; an injected hook stays in the process. */
     ~ProcessHooker();
 
-    /** The registry value @p valueName under @p regkey; empty when nothing is found. */
+    /**
+     * Looks a value up in the registry.
+     * @param regkey the registry key
+     * @param valueName the value's name under the key, for example "DisplayIcon"
+     * @return the value; empty when nothing is found
+     */
     static std::wstring findPathByRegKey(std::wstring regkey, std::wstring valueName);
-    /** Starts the program that the registry names and returns its process id; 0 on failure. */
+    /**
+     * Starts the program whose path the registry holds.
+     * @param regkey the registry key
+     * @param valueName the value under the key that holds the program's path
+     * @param exeName the file name of the program's executable
+     * @return the process id of the started program; 0 on failure
+     */
     static unsigned long findProcessPathAndStart(std::wstring regkey, std::wstring valueName, std::wstring exeName);
-    /** Starts the program at @p path and returns its process id; 0 on failure. */
+    /**
+     * Starts a program.
+     * @param exeName the file name of the program's executable
+     * @param path the program's path
+     * @return the process id of the started program; 0 on failure
+     */
     static unsigned long startProcess(std::wstring& exeName, std::wstring& path);
 
-    /** Injects the hook into process @p pid; false on failure. */
+    /**
+     * Injects the hook module into a process.
+     * @param pid the process id
+     * @return false on failure
+     */
     bool injectDll(unsigned long pid);
-    /** Removes the hook again; false when nothing was injected. */
+    /**
+     * Removes the hook again.
+     * @return false when nothing was injected
+     */
     bool unInjectDll();
 
-    /** The process id the hook was injected into; 0 when none. */
+    /** @return the process id the hook was injected into; 0 when none */
     unsigned long injectedProcess() const;
 
 private:

@@ -71,10 +71,13 @@ private Q_SLOTS:
         QSignalSpy rejected(&dialog, &QDialog::rejected);
         dialog.setTransfer(earlier, QStringLiteral("room"), QStringLiteral("area"), QStringLiteral("Line 1"));
         dialog.setTransfer(later, QStringLiteral("room"), QStringLiteral("area"), QStringLiteral("Line 2"));
+        McEngineSetup::clearJournal();
         delete earlier;
         QCOMPARE(rejected.size(), 0);
         QTimer::singleShot(0, later, [later] { delete later; });
         QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        // The list is told to forget it too, so that a later OK cannot reach freed memory.
+        QCOMPARE(McEngineSetup::journal(), QStringList { "McServerListWidget::setMediaTransfer(null)" });
     }
 };
 

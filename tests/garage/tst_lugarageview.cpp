@@ -104,7 +104,12 @@ private Q_SLOTS:
         QTest::newRow("right-release leaves a left press")
             << "press button, right-release picture, release button" << QList<int> { 101 } << arrow;
         QTest::newRow("release over empty space keeps the press")
-            << "press button, release empty, press picture, release button" << QList<int> { 101 } << arrow;
+            << "press button, release empty, release button" << QList<int> { 101 } << arrow;
+        // A new left press anywhere but on a button forgets the one before.
+        QTest::newRow("stale press, then press on a picture")
+            << "press button, release empty, press picture, release button" << none << arrow;
+        QTest::newRow("stale press, then press on empty space")
+            << "press button, release empty, press empty, release button" << none << arrow;
         // Empty space leaves the cursor as it was.
         QTest::newRow("hover the button, then empty space") << "move button, move empty" << none << hand;
         QTest::newRow("hover the button, then the picture") << "move button, move picture" << none << arrow;

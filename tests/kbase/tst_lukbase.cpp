@@ -76,6 +76,7 @@ private Q_SLOTS:
     void localeName_data();
     void localeName();
     void userSettingsFollowUserId();
+    void nothingInWorkingDirectory();
     void applicationInfo_data();
     void applicationInfo();
 };
@@ -351,6 +352,35 @@ void tst_LuKBase::userSettingsFollowUserId()
         QStringLiteral("Mic 2"));
     LuKtvLocalUser::instance()->setUserId(2);
     QCOMPARE(LuKBase::userSettings()->value(key).toString(), QStringLiteral("Mic 2"));
+}
+
+// Where no data directory can be had, nothing lands in the working directory: neither the
+// user's settings, which then live in memory, nor the files of a relative data location.
+void tst_LuKBase::nothingInWorkingDirectory()
+{
+    QTemporaryDir current;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(current.path()));
+
+    writeFile(inData(QStringLiteral("users/0")), "not a directory");
+    QTest::ignoreMessage(QtWarningMsg, "can not make userid directory");
+    QSettings* settings = LuKBase::userSettings();
+    settings->setValue(QStringLiteral("Audio/input_device"), QStringLiteral("Mic 1"));
+    settings->sync();
+    const QString fileName = settings->fileName();
+    const QString kept = LuKBase::userSettings()->value(QStringLiteral("Audio/input_device")).toString();
+
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", "relative");
+    QTest::ignoreMessage(QtWarningMsg, "can not make data directory");
+    const QString gifts = LuKBase::giftDirectory();
+    qputenv("HOME", home);
+
+    QVERIFY(QDir::setCurrent(previous));
+    QCOMPARE(fileName, QString());
+    QCOMPARE(kept, QStringLiteral("Mic 1"));
+    QCOMPARE(gifts, QString());
+    QCOMPARE(QDir(current.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
 }
 
 void tst_LuKBase::applicationInfo_data()

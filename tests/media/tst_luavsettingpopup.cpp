@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QResource>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -187,8 +188,8 @@ private Q_SLOTS:
         music->setCurrentIndex(1);
         QCOMPARE(player(), QStringLiteral("Lark Music|Uninstall\\LarkMusic|lark.exe"));
 
-        // Cancelling the file chooser goes back to no background music. The chooser takes
-        // the activation away, but the popup stays open meanwhile.
+        // Cancelling the file chooser keeps the player chosen before, playing on. The chooser
+        // takes the activation away, but the popup stays open meanwhile.
         QString answer;
         QStringList asked;
         QEvent deactivation(QEvent::WindowDeactivate);
@@ -197,10 +198,16 @@ private Q_SLOTS:
             asked << parent->objectName() << caption << filter << (popup.isVisible() ? "open" : "closed");
             return answer;
         };
+        LuBgMusicManager::instance()->startMusic();
+        McEngineSetup::clearJournal();
+        QSignalSpy changes(music, &QComboBox::currentIndexChanged);
         music->setCurrentIndex(3);
         QCOMPARE(asked, QStringList({ "AvSettingPopup", "Choose Music Player", "Exe Files(*.exe)", "open" }));
-        QCOMPARE(music->currentIndex(), 0);
-        QCOMPARE(player(), QStringLiteral("||"));
+        QCOMPARE(music->currentIndex(), 1);
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(player(), QStringLiteral("Lark Music|Uninstall\\LarkMusic|lark.exe"));
+        QCOMPARE(McEngineSetup::journal(), QStringList());
+        LuBgMusicManager::instance()->stopMusic();
 
         // A picked program is the player, shown as the other player by a later popup.
         answer = QStringLiteral("C:/Players/%1%2/tide.exe");

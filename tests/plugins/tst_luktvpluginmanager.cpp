@@ -258,6 +258,30 @@ private Q_SLOTS:
                 "id1:release()" }));
     }
 
+    // A plug-in may call back while the manager stops it on its way out. Whatever it starts
+    // then is refused, so that nothing outlives the manager unstopped or unreleased.
+    void startDuringTeardownRefused()
+    {
+        QVERIFY(startBuiltIn(1, " reenter"));
+        QVERIFY(install(pluginDirectory()));
+        QVERIFY(startDownloadable(0, moduleName() + " reenter id=7"));
+        LuKtvPluginManager* manager = m_manager.data();
+        QList<bool> restarted;
+        TestJournal::setReentryHook([&](const QString& handle, const QString& call) {
+            const QString text = moduleName() + " id=" + handle.mid(2);
+            if (call == "control(2, 0, 0)")
+                restarted << (handle == "id1" ? manager->start(1, host(2), text)
+                                              : manager->start(7, 0, "quiz", "http://x/", host(2), text, false));
+        });
+        QTest::ignoreMessage(QtWarningMsg, "plugin start refused, manager is being destroyed: 1");
+        QTest::ignoreMessage(QtWarningMsg, "plugin start refused, manager is being destroyed: 7");
+        m_manager.reset();
+
+        QCOMPARE(restarted, QList<bool>({ false, false }));
+        QCOMPARE(creations().size(), 2);
+        QCOMPARE(wronglyReleased(), QStringList());
+    }
+
     void readPluginVersion_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -18,12 +18,12 @@ QString horn(const QString& body)
 }
 
 // The group form for a row that holds a list of multiples, the single form otherwise.
-QString makeHorn(const QString& name, qint64 price, const QVariant& multiple, qint64 time)
+QString makeHorn(const QString& name, qint64 price, const QVariant& multiple, qint64 time,
+    const QString& gift = QStringLiteral("Rose"))
 {
-    const QString rose = QStringLiteral("Rose");
     if (multiple.metaType() == QMetaType::fromType<Multiples>())
-        return LuWinPrizePopup::makeHornMessage(name, rose, price, multiple.value<Multiples>(), time);
-    return LuWinPrizePopup::makeHornMessage(name, rose, price, multiple.toLongLong(), time);
+        return LuWinPrizePopup::makeHornMessage(name, gift, price, multiple.value<Multiples>(), time);
+    return LuWinPrizePopup::makeHornMessage(name, gift, price, multiple.toLongLong(), time);
 }
 
 } // namespace
@@ -64,6 +64,7 @@ private Q_SLOTS:
     void hornMessage_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("gift");
         QTest::addColumn<qint64>("price");
         QTest::addColumn<QVariant>("multiple"); // qint64: single form; Multiples: group form
         QTest::addColumn<qint64>("time");
@@ -71,8 +72,9 @@ private Q_SLOTS:
 
         // A row of the single form when multiple is a qint64, of the group form for Multiples.
         const auto row = [](const char* tag, qint64 price, const QVariant& multiple, const char* body, qint64 time = 0,
-                             const char* name = "Ann") {
-            QTest::newRow(tag) << QString::fromUtf8(name) << price << multiple << time << QString::fromUtf8(body);
+                             const char* name = "Ann", const char* gift = "Rose") {
+            QTest::newRow(tag) << QString::fromUtf8(name) << QString::fromUtf8(gift) << price << multiple << time
+                               << QString::fromUtf8(body);
         };
         const auto group = [](const Multiples& multiples) { return QVariant::fromValue(multiples); };
         row("single, worked example", 10, qint64(500),
@@ -102,16 +104,28 @@ private Q_SLOTS:
         row("group, placeholders, time read unsigned", 10, group({ { 500, 1 } }),
             "Congratulations to %1%2%3 present Rose win 500 multiple 1 times, totally 5000 money(14:28:15)", -1,
             "%1%2%3");
+        // Every peer shows the horn as rich text: names that hold markup are shown as typed.
+        const char* markup = "<img src=\"x.png\">";
+        const char* giftMarkup = "<font size=40>R&D</font>";
+        row("single, markup in names", 10, qint64(500),
+            "Congratulations to &lt;img src=&quot;x.png&quot;&gt; present &lt;font size=40&gt;R&amp;D&lt;/font&gt; win "
+            "500 multiple, totally 5000 money",
+            0, markup, giftMarkup);
+        row("group, markup in names", 10, group({ { 500, 1 } }),
+            "Congratulations to &lt;img src=&quot;x.png&quot;&gt; present &lt;font size=40&gt;R&amp;D&lt;/font&gt; win "
+            "500 multiple 1 times, totally 5000 money",
+            0, markup, giftMarkup);
     }
 
     void hornMessage()
     {
         QFETCH(QString, name);
+        QFETCH(QString, gift);
         QFETCH(qint64, price);
         QFETCH(QVariant, multiple);
         QFETCH(qint64, time);
         QFETCH(QString, body);
-        QCOMPARE(makeHorn(name, price, multiple, time), horn(body));
+        QCOMPARE(makeHorn(name, price, multiple, time, gift), horn(body));
     }
 
     void chineseHorn()

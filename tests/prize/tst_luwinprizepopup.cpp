@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -104,6 +105,8 @@ private Q_SLOTS:
         TrackedGiftItem::destroyed().clear();
     }
 
+    void cleanup() { LuWinPrizePopupPrivate::systemMove = nullptr; }
+
     void nullGiftRefused()
     {
         LuWinPrizePopup popup;
@@ -131,11 +134,15 @@ private Q_SLOTS:
         row("499", 499, "499 multiple prize total", "");
         row("500", 500, "500 multiple prize total",
             "<font color=#DD1303>Congratulations to %1%2%3 present gift 3 win 500 multiple, totally 5000 money</font>");
-        // A group is announced by its last pair alone, in the group form.
+        // A group is announced by its largest multiple, wherever it stands, in the group form.
         row("group, last 500", group({ { 5, 2 }, { 500, 1 } }), "5 multiple 2 times,500 multiple 1 times, total",
             "<font color=#DD1303>Congratulations to %1%2%3 present gift 3 win 5 multiple 2 times,500 multiple 1 "
             "times, totally 5100 money</font>");
-        row("group, last 5", group({ { 900, 1 }, { 5, 1 } }), "900 multiple 1 times,5 multiple 1 times, total", "");
+        row("group, unsorted", group({ { 5, 1 }, { 900, 1 }, { 7, 2 } }),
+            "5 multiple 1 times,900 multiple 1 times,7 multiple 2 times, total",
+            "<font color=#DD1303>Congratulations to %1%2%3 present gift 3 win 5 multiple 1 times,900 multiple 1 "
+            "times,7 multiple 2 times, totally 9190 money</font>");
+        row("group, sum of 500 is no big win", group({ { 100, 5 } }), "100 multiple 5 times, total", "");
         row("group, empty", group({}), "", "");
     }
 
@@ -276,24 +283,42 @@ private Q_SLOTS:
         QCOMPARE(d(popup)->browse, 2);
     }
 
-    void keeps256LinesAndReleasesGifts()
+    // A room open all evening: the popup keeps its 256 newest lines, dropping the oldest one
+    // that is not on screen, and goes on announcing the wins that arrive.
+    void keepsNewestLinesAndReleasesGifts()
     {
         TrackedGiftItem kept(1);
         kept.ref(); // the test's own reference: the popup never frees it
         {
             LuWinPrizePopup popup;
+            QSignalSpy horns(&popup, &LuWinPrizePopup::showHornMsg);
             popup.addPrize(QStringLiteral("Ann"), 1, 10, Multiples { { 5, 1 } }, 0, &kept);
             popup.addPrize(QStringLiteral("Bo"), 2, 10, 30, 0, new TrackedGiftItem(2)); // held by the popup only
-            addMessages(popup, 253);
-            popup.addPrize(QStringLiteral("Cy"), 3, 10, 20, 0, &kept);
-            // The 257th line is dropped, in each form, and holds no reference.
-            popup.addPrize(QStringLiteral("Di"), 4, 10, 900, 0, &kept);
-            popup.addPrize(QStringLiteral("Ed"), 5, 10, Multiples { { 900, 1 } }, 0, &kept);
-            popup.addMessage(QImage(), QStringLiteral("too late"));
+            addMessages(popup, 254);
+            for (int line = 0; line < 3; ++line) {
+                ticksToAdvance(popup);
+                slide(popup);
+            }
+            d(popup)->prevButton->click(); // shows "message 1", line 2, while line 3 is current
+
+            popup.addPrize(QStringLiteral("Cy"), 3, 10, 500, 0, &kept);
             QCOMPARE(d(popup)->entries.size(), 256);
+            QCOMPARE(d(popup)->entries.first()->name, QStringLiteral("Bo"));
             QCOMPARE(d(popup)->entries.last()->name, QStringLiteral("Cy"));
-            QCOMPARE(kept.refCount(), 3);
-            QVERIFY(TrackedGiftItem::destroyed().isEmpty());
+            QCOMPARE(d(popup)->entries.at(d(popup)->browse)->text, QStringLiteral("message 1"));
+            QCOMPARE(d(popup)->entries.at(d(popup)->current)->text, QStringLiteral("message 2"));
+            QCOMPARE(kept.refCount(), 2);
+
+            popup.addMessage(QImage(), QStringLiteral("later"));
+            QCOMPARE(TrackedGiftItem::destroyed(), QList<int> { 2 });
+            QCOMPARE(d(popup)->entries.at(d(popup)->browse)->text, QStringLiteral("message 1"));
+            QCOMPARE(d(popup)->entries.at(d(popup)->current)->text, QStringLiteral("message 2"));
+
+            for (int n = 0; n < 2000 && horns.isEmpty(); ++n)
+                tick(popup);
+            QCOMPARE(horns.size(), 1);
+            QVERIFY(horns.at(0).at(1).toString().contains(QLatin1String("Cy present gift 1 win 500")));
+            QCOMPARE(d(popup)->entries.at(d(popup)->current)->name, QStringLiteral("Cy"));
         }
         QCOMPARE(TrackedGiftItem::destroyed(), QList<int> { 2 });
         QCOMPARE(kept.refCount(), 1);
@@ -347,6 +372,55 @@ private Q_SLOTS:
         QTRY_COMPARE(popup.pos(), home + QPoint(30, 10));
         popup.move(home);
         QVERIFY(popup.isMoved());
+    }
+
+    void systemDrag_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<bool>("moved");
+
+        // "move" moves the window as the window system or the host would.
+        QTest::newRow("dragged") << QStringList { "press", "move", "release" } << true;
+        QTest::newRow("clicked, then moved") << QStringList { "press", "release", "move" } << false;
+        QTest::newRow("release lost, pointer left") << QStringList { "press", "leave", "move" } << false;
+        QTest::newRow("no button down") << QStringList { "lone press", "move" } << false;
+    }
+
+    // Where the window system moves the window for the user, only a move while the left
+    // button is down after a press on the body counts as the user's.
+    void systemDrag()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, moved);
+
+        LuWinPrizePopup popup;
+        QVERIFY(show(popup));
+        QWindow* window = popup.windowHandle();
+        QList<QWindow*> asked;
+        LuWinPrizePopupPrivate::systemMove = [&](QWindow* moving) {
+            asked.append(moving);
+            return true;
+        };
+        const QPoint body(30, 14);
+        for (const QString& step : std::as_const(steps)) {
+            if (step == QLatin1String("press")) {
+                QTest::mousePress(window, Qt::LeftButton, {}, body);
+            } else if (step == QLatin1String("release")) {
+                QTest::mouseRelease(window, Qt::LeftButton, {}, body);
+            } else if (step == QLatin1String("move")) {
+                popup.move(popup.pos() + QPoint(10, 0));
+            } else if (step == QLatin1String("leave")) {
+                QEvent leave(QEvent::Leave);
+                QCoreApplication::sendEvent(&popup, &leave);
+            } else { // a press that reaches the popup alone: for the application no button is down
+                QMouseEvent press(
+                    QEvent::MouseButtonPress, body, popup.mapToGlobal(body), Qt::LeftButton, Qt::LeftButton, {});
+                QCoreApplication::sendEvent(&popup, &press);
+            }
+        }
+        QCOMPARE(asked, QList<QWindow*> { window });
+        QCOMPARE(popup.isMoved(), moved);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, body); // no button stays down for the next test
     }
 
     void roundedCorners()

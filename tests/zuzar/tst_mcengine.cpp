@@ -66,6 +66,18 @@ private Q_SLOTS:
         QVERIFY(McEngineSetup::journal().contains(kind + QStringLiteral("::setRefuseData(2)")));
     }
 
+    // A host that runs all evening keeps only the newest calls.
+    void journalKeepsNewest()
+    {
+        McMediaTransfer transfer;
+        for (int mask = 0; mask < 1005; ++mask)
+            transfer.setRefuseData(unsigned(mask));
+        const QStringList journal = McEngineSetup::journal();
+        QCOMPARE(journal.size(), 1000);
+        QCOMPARE(journal.first(), QStringLiteral("McMediaTransfer::setRefuseData(5)"));
+        QCOMPARE(journal.last(), QStringLiteral("McMediaTransfer::setRefuseData(1004)"));
+    }
+
     void engineObjectSettlesAtOnce()
     {
         McMediaTransfer transfer;

@@ -74,5 +74,7 @@ void LuChooseNetDialog::objectDestroyed(QObject* obj)
         return;
     d->transfer = nullptr;
     d->watched = nullptr;
+    // The list keeps a pointer of its own, which a later OK would follow.
+    d->serverList->setMediaTransfer(nullptr);
     reject();
 }

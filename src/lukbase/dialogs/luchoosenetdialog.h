@@ -19,13 +19,21 @@ class LUKBASE_EXPORT LuChooseNetDialog : public LuSkinDialog
     Q_OBJECT
 
 public:
+    /**
+     * Constructs the dialog, 320 x 200, with an empty server list.
+     * @param parent the parent widget
+     */
     explicit LuChooseNetDialog(QWidget* parent = nullptr);
+    /** Destroys the dialog. */
     ~LuChooseNetDialog() override;
 
     /**
-     * Shows the servers for @p transfer (not owned; may be null). The three texts go
-     * unchanged, as UTF-8, to the server list. The transfer given last is the one
-     * watched: its destruction rejects the dialog.
+     * Shows the servers for a transfer. The transfer given last is the one watched: its
+     * destruction rejects the dialog.
+     * @param transfer the transfer, not owned; may be null
+     * @param first passed unchanged, as UTF-8, to McServerListWidget::refreshServerList()
+     * @param second passed on likewise
+     * @param third passed on likewise
      */
     void setTransfer(McMediaTransferQt* transfer, const QString& first, const QString& second, const QString& third);
 

@@ -16,12 +16,21 @@ class LUKBASE_EXPORT LuEnterPwdDialog : public LuSkinDialog
     Q_OBJECT
 
 public:
+    /**
+     * Constructs the dialog with an empty field.
+     * @param parent the parent widget
+     */
     explicit LuEnterPwdDialog(QWidget* parent = nullptr);
+    /** Destroys the dialog. */
     ~LuEnterPwdDialog() override;
 
-    /** Replaces the tip line, for example after a wrong password. */
+    /**
+     * Replaces the tip line, for example after a wrong password.
+     * @param text the tip. It is shown as a QLabel shows text: a text that looks like
+     *        markup is read as rich text, so escape any name in it (QString::toHtmlEscaped()).
+     */
     void setTipText(const QString& text);
-    /** The password as typed, spaces included. */
+    /** @return the password as typed, spaces included */
     QString password() const;
 
 public Q_SLOTS:

@@ -26,30 +26,37 @@ class LUKBASE_EXPORT LuFlowerGenerator : public QObject, public LuObject
     Q_OBJECT
 
 public:
-    /** Makes the new generator the process's instance(), replacing any earlier one. */
+    /**
+     * Makes the new generator the process's instance(), replacing any earlier one.
+     * @param parent the parent object
+     */
     explicit LuFlowerGenerator(QObject* parent = nullptr);
     /** instance() becomes null if it was this generator. */
     ~LuFlowerGenerator() override;
 
-    /** The generator constructed last, or null; never creates one. */
+    /** @return the generator constructed last, or null; never creates one */
     static LuFlowerGenerator* instance();
 
     /**
-     * Adds the flowers of the file at @p path to the list, at once when @p now is true,
-     * otherwise on the next randomFlower() or escapeFlower(). Each line of at least three
-     * characters, counting its line feed, is a flower (line feed included); shorter lines
-     * are skipped. A file is read at most once per call, and a file that cannot be opened
-     * is not retried. The list only grows.
+     * Adds the flowers of a file to the list. Each line of at least three characters,
+     * counting its line feed, is a flower (line feed included); shorter lines are skipped.
+     * A file is read at most once per call, and a file that cannot be opened is not retried.
+     * The list only grows.
+     * @param path the flower file, normally in LuKBase::flowerFilePath()
+     * @param now true to read it at once, false to read it on the next randomFlower() or
+     *        escapeFlower()
      */
     void load(const QString& path, bool now = false);
 
-    /** The markup of a random flower, for example "{PLUME-FLOWERS:17}"; null with no flowers. */
+    /** @return the markup of a random flower, for example "{PLUME-FLOWERS:17}"; null with no flowers */
     QString randomFlower();
 
     /**
-     * @p text with every markup that names a listed flower replaced by that flower. Markup
-     * with an unknown index, an index too large for an int, or no closing brace is left as
-     * it is. The inserted flowers are not searched again.
+     * Expands the flower markup of a received message. Markup with an unknown index, an
+     * index too large for an int, or no closing brace is left as it is. The inserted flowers
+     * are not searched again.
+     * @param text the message
+     * @return @p text with every markup that names a listed flower replaced by that flower
      */
     QString escapeFlower(const QString& text);
 

@@ -17,24 +17,32 @@
 class LUKBASE_EXPORT LuCarItem : public LuObject
 {
 public:
-    /** Builds a car; nothing is read from disk until image() or logo() is asked for. */
+    /**
+     * Builds a car; nothing is read from disk until image() or logo() is asked for.
+     * @param id the car id
+     * @param name the car's name, drawn as plain text
+     * @param price the car's price
+     * @param imagePath the car's picture (a file or a Qt resource)
+     * @param logoPath the brand logo
+     */
     LuCarItem(int id, const QString& name, qint64 price, const QString& imagePath, const QString& logoPath);
+    /** Destroys the car. */
     ~LuCarItem() override;
 
-    /** The car id. */
+    /** @return the car id */
     int id() const { return m_id; }
-    /** The car's name. */
+    /** @return the car's name */
     QString name() const { return m_name; }
-    /** The price narrowed to int (its low 32 bits), as the garage protocol carries it. */
+    /** @return the price narrowed to int (its low 32 bits), as the garage protocol carries it */
     int price() const;
-    /** The path of the car's picture (a file or a Qt resource). */
+    /** @return the path of the car's picture (a file or a Qt resource) */
     QString imagePath() const { return m_imagePath; }
-    /** The path of the brand logo. */
+    /** @return the path of the brand logo */
     QString logoPath() const { return m_logoPath; }
 
-    /** The car's picture, read from imagePath() once; null when it cannot be read. */
+    /** @return the car's picture, read from imagePath() once; null when it cannot be read */
     QImage image();
-    /** The brand logo, read from logoPath() once; null when it cannot be read. */
+    /** @return the brand logo, read from logoPath() once; null when it cannot be read */
     QImage logo();
 
 private:

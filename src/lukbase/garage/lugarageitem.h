@@ -19,21 +19,40 @@ class LuCarItem;
 class LUKBASE_EXPORT LuGarageItem : public LuObject
 {
 public:
-    /** @p userIcon may be null; @p car is not owned and may be null. */
+    /**
+     * Builds a card.
+     * @param userid the car owner's user id
+     * @param userName the owner's display name, drawn as plain text
+     * @param userIcon the owner's picture; may be null
+     * @param car the owner's car, not owned; may be null
+     */
     LuGarageItem(int userid, const QString& userName, const QImage& userIcon, LuCarItem* car);
+    /**
+     * Copies a card; both copies point at the same car.
+     * @param other the card to copy
+     */
     LuGarageItem(const LuGarageItem& other);
+    /**
+     * Copies a card; both copies point at the same car.
+     * @param other the card to copy
+     * @return this card
+     */
     LuGarageItem& operator=(const LuGarageItem& other);
+    /** Destroys the card; the car stays the host's. */
     ~LuGarageItem() override;
 
-    /** The car owner's user id. */
+    /** @return the car owner's user id */
     int userid() const { return m_userid; }
-    /** The owner's display name. */
+    /** @return the owner's display name */
     QString userName() const { return m_userName; }
-    /** The owner's picture; null when the owner has none. */
+    /** @return the owner's picture; null when the owner has none */
     QImage userIcon() const { return m_userIcon; }
-    /** The owner's car, or null. */
+    /** @return the owner's car, or null */
     LuCarItem* car() const { return m_car; }
-    /** Gives the owner another car (not owned). */
+    /**
+     * Gives the owner another car.
+     * @param car the car, not owned; may be null
+     */
     void setCar(LuCarItem* car) { m_car = car; }
 
 private:

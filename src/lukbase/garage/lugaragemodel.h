@@ -34,27 +34,75 @@ class LUKBASE_EXPORT LuGarageModel : public QAbstractItemModel, public LuObject
     Q_OBJECT
 
 public:
+    /**
+     * Constructs an empty model.
+     * @param parent the parent object
+     */
     explicit LuGarageModel(QObject* parent = nullptr);
+    /** Destroys the model; the items stay the host's. */
     ~LuGarageModel() override;
 
-    /** Replaces the rows by @p cars, in that order, as a model reset. */
+    /**
+     * Replaces the rows, as a model reset.
+     * @param cars the items, in display order; not owned
+     */
     void setCars(const QList<LuGarageItem*>& cars);
 
-    /** The item behind @p index, or null for an invalid index. */
+    /**
+     * The item behind an index.
+     * @param index an index of this model
+     * @return the item, or null for an invalid index
+     */
     LuGarageItem* car(const QModelIndex& index) const;
 
     /**
-     * The index of the first row that shows @p item. When the item is not listed the index
-     * has row -1, and so is invalid.
+     * The index of an item.
+     * @param item the item
+     * @param column the column of the index
+     * @return the index of the first row that shows @p item; when the item is not listed
+     *         the index has row -1, and so is invalid
      */
     QModelIndex index(const LuGarageItem* item, int column = 0) const;
 
+    /**
+     * The index of a cell.
+     * @param row the row
+     * @param column the column; only 0 exists
+     * @param parent the parent; only the invalid root index has rows
+     * @return the index; invalid when there is no such cell
+     */
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     using QObject::parent;
+    /**
+     * The list is flat.
+     * @param child any index
+     * @return an invalid index
+     */
     QModelIndex parent(const QModelIndex& child) const override;
+    /**
+     * The number of rows.
+     * @param parent the parent; only the invalid root index has rows
+     * @return the number of items listed under the root, 0 elsewhere
+     */
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    /**
+     * The number of columns.
+     * @param parent any index
+     * @return 1
+     */
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    /**
+     * The data of a cell, by the roles listed in the class description.
+     * @param index the cell
+     * @param role the role
+     * @return the data; an invalid QVariant for an invalid index or an unlisted role
+     */
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    /**
+     * The flags of a cell.
+     * @param index the cell
+     * @return selectable and enabled for a cell; enabled and drop-enabled for the root
+     */
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:

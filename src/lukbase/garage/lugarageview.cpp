@@ -75,13 +75,13 @@ void LuGarageView::mousePressEvent(QMouseEvent* event)
     Q_D(LuGarageView);
     // Only the button reacts to clicks: the base class is left out, so cards are never
     // selected or made current by the mouse.
+    if (event->button() != Qt::LeftButton)
+        return;
+    // A new left press starts a new click: one pending from an earlier press is forgotten.
     const QPoint pos = event->position().toPoint();
     const QModelIndex index = indexAt(pos);
-    if (!index.isValid() || event->button() != Qt::LeftButton)
-        return;
-    const QRect button = d->buttonRectAt(index);
-    if (button.contains(pos))
-        d->pressedRect = button;
+    const QRect button = index.isValid() ? d->buttonRectAt(index) : QRect();
+    d->pressedRect = button.contains(pos) ? button : QRect();
 }
 
 void LuGarageView::mouseMoveEvent(QMouseEvent* event)

@@ -27,26 +27,58 @@ class LUKBASE_EXPORT LuGarageView : public QListView, public LuObject
     Q_OBJECT
 
 public:
+    /**
+     * Constructs an empty garage with its model and delegate.
+     * @param parent the parent widget
+     */
     explicit LuGarageView(QWidget* parent = nullptr);
+    /** Destroys the view; the items stay the host's. */
     ~LuGarageView() override;
 
-    /** Shows @p cars, in that order; the items must outlive their display. */
+    /**
+     * Shows garage items.
+     * @param cars the items, in display order; not owned, they must outlive their display
+     */
     void setCars(const QList<LuGarageItem*>& cars);
 
-    /** The item behind @p index, or null for an invalid index. */
+    /**
+     * The item behind an index.
+     * @param index an index of the view's model
+     * @return the item, or null for an invalid index
+     */
     LuGarageItem* car(const QModelIndex& index) const;
-    /** The item of the current card, or null. */
+    /** @return the item of the current card, or null */
     LuGarageItem* currentCar() const;
-    /** The index of the first card that shows @p item; invalid when it is not shown. */
+    /**
+     * The index of an item.
+     * @param item the item
+     * @param column the column of the index
+     * @return the index of the first card that shows @p item; invalid when it is not shown
+     */
     QModelIndex index(const LuGarageItem* item, int column = 0) const;
 
 Q_SIGNALS:
-    /** The go-to-garage button of the card of user @p userid was clicked. */
+    /**
+     * The go-to-garage button of a card was clicked.
+     * @param userid the id of the user whose card it is
+     */
     void gotoUserGarage(int userid);
 
 protected:
+    /**
+     * Notes a left press on a card's go-to-garage button; cards are never selected by the mouse.
+     * @param event the mouse event
+     */
     void mousePressEvent(QMouseEvent* event) override;
+    /**
+     * Moves the hover cover and shows a pointing hand over a button.
+     * @param event the mouse event
+     */
     void mouseMoveEvent(QMouseEvent* event) override;
+    /**
+     * Emits gotoUserGarage() when a left press on a button is released on that button.
+     * @param event the mouse event
+     */
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private Q_SLOTS:

@@ -27,59 +27,71 @@ class LUKBASE_EXPORT LuGiftItem : public LuSharedObject
 {
 public:
     /**
-     * Builds a record. Note the order: the three paths come as thumbnail ("<id>.png"),
-     * animated image ("<id>.gif") and star logo ("<id>_star.gif"), and @p flags comes last.
+     * Builds a record with a count of 0; nothing is read from disk yet. Note the order: the
+     * three paths come as thumbnail, animated image and star logo, and @p flags comes last.
      *
+     * @param id the catalogue id, also the number in the gift's file names
      * @param type 1 = lucky gift, 2 = battle gift star gift, anything else = ordinary
      * @param cmd special room command (10001, 10005, 10006, 10007, 10009), 0 = none
-     * @param flags bit 0 set = the gift has a Flash animation
+     * @param name the display name
+     * @param unit the gift's unit word, kept as given
+     * @param price the price of one gift
+     * @param giftmoney the money credited to the receiver for one gift
+     * @param thumbnailPath the small picture (`<id>.png` in the gift directory)
+     * @param imagePath the animated picture (`<id>.gif`)
+     * @param starLogoPath the star logo (`<id>_star.gif`), for gifts of type 2
+     * @param flags bit 0 set = the gift has a Flash animation (`<id>.swf`)
      */
     LuGiftItem(int id, int type, int cmd, const QString& name, const QString& unit, qint64 price, qint64 giftmoney,
         const QString& thumbnailPath, const QString& imagePath, const QString& starLogoPath, int flags);
+    /** Destroys the record; only the last release() does this. */
     ~LuGiftItem() override;
 
-    /** The catalogue id; also the number in the gift's resource file names. */
+    /** @return the catalogue id; also the number in the gift's resource file names */
     int id() const { return m_id; }
-    /** 1 = lucky gift, 2 = battle gift star gift, any other value = ordinary gift. */
+    /** @return 1 for a lucky gift, 2 for a battle gift star gift, any other value for an ordinary gift */
     int type() const { return m_type; }
-    /** The special room command carried by the gift, 0 = none. */
+    /** @return the special room command carried by the gift, 0 = none */
     int cmd() const { return m_cmd; }
-    /** Flag bits; bit 0 = has a Flash animation. */
+    /** @return the flag bits; bit 0 = has a Flash animation */
     int flags() const { return m_flags; }
-    /** The price of one gift. */
+    /** @return the price of one gift */
     qint64 price() const { return m_price; }
-    /** The money credited to the receiver for one gift. */
+    /** @return the money credited to the receiver for one gift */
     qint64 giftmoney() const { return m_giftmoney; }
-    /** The display name. */
+    /** @return the display name */
     QString name() const { return m_name; }
-    /** The gift's unit word, as given. */
+    /** @return the gift's unit word, as given */
     QString unit() const { return m_unit; }
-    /** Path of the animated picture. */
+    /** @return the path of the animated picture */
     QString imagePath() const { return m_imagePath; }
-    /** Path of the small picture. */
+    /** @return the path of the small picture */
     QString thumbnailPath() const { return m_thumbnailPath; }
-    /** Path of the star logo; meaningful for gifts of type 2. */
+    /** @return the path of the star logo; meaningful for gifts of type 2 */
     QString starLogoPath() const { return m_starLogoPath; }
 
-    /** True for the two money-sharing gifts (commands 10007 and 10009). */
+    /** @return true for the two money-sharing gifts (commands 10007 and 10009) */
     bool isYanHua() const;
-    /** True when bit 0 of flags() is set. */
+    /** @return true when bit 0 of flags() is set */
     bool hasFlash() const;
 
     /**
-     * Width in pixels of the picture at imagePath(), read once and kept; 0 when the file
-     * is missing or cannot be decoded (and still 0 after the file appears).
+     * The width of the animated picture, read once and kept.
+     * @return the width in pixels of the picture at imagePath(); 0 when the file is missing
+     *         or cannot be decoded (and still 0 after the file appears)
      */
     int width();
     /**
-     * The thumbnail, read once from thumbnailPath() and kept; a null image when the file
-     * cannot be read (not retried). The gift manager replaces it when a download arrives.
+     * The thumbnail, read once from thumbnailPath() and kept. The gift manager replaces it
+     * when a download arrives.
+     * @return the thumbnail; a null image when the file cannot be read (not retried)
      */
     QImage thumbnail();
     /**
-     * The multi-line tooltip: name and price, the receiver's money, and one line for the
-     * room command or, without one, for the lucky or battle-star type. Translated in the
-     * context "LuGiftManager" when first asked for, then kept.
+     * The multi-line tooltip, translated in the context "LuGiftManager" when first asked
+     * for, then kept.
+     * @return plain text: name and price, the receiver's money, and one line for the room
+     *         command or, without one, for the lucky or battle-star type
      */
     QString tooltip();
 

@@ -32,6 +32,10 @@ class LUKBASE_EXPORT LuGiftManager : public QObject
     Q_OBJECT
 
 public:
+    /**
+     * Constructs a manager with nothing queued.
+     * @param parent the parent object
+     */
     explicit LuGiftManager(QObject* parent = nullptr);
     /** Drops every queued, waiting and running download, giving back the records they hold. */
     ~LuGiftManager() override;
@@ -39,34 +43,49 @@ public:
     /**
      * Sets the directory of the fallback icons and loads the fallback thumbnail. Call it
      * before the first downloadGiftResource(): records get the paths known at that moment.
+     * @param path the directory holding "ugift.png", "ugift.gif" and "ugift_star.gif"
      */
     void setIconsPath(const QString& path);
-    /** Sets the URL prefix that serves the gift files, for example "http://host/gifts/". */
+    /**
+     * Sets the URL prefix that serves the gift files.
+     * @param prefix for example "http://host/gifts/"; a "/" is put between it and the file
+     *        name when it does not end in one
+     */
     void setDownloadPrefix(const QString& prefix);
-    /** The URL prefix of the gift files; empty until set. */
+    /** @return the URL prefix of the gift files; empty until set */
     QString downloadPrefix() const;
     /**
      * Sets the directory that holds the gift files. It is not created: downloads into a
      * missing directory are reported and dropped.
+     * @param dir the directory, normally LuKBase::giftDirectory()
      */
     void setGiftDirectory(const QString& dir);
-    /** The absolute path of the gift directory; the current directory until set. */
+    /** @return the absolute path of the gift directory; the current directory until set */
     QString giftDirectory() const;
 
     /**
      * Points the record at the fallback icons for every file of the gift that is missing
      * and queues a download of it. The manager holds a reference on the record until its
      * downloads are done. Starts nothing; see startDownloads().
+     * @param item the gift record
      */
     void downloadGiftResource(LuGiftItem* item);
     /** Starts queued downloads, up to five at a time. */
     void startDownloads();
 
 Q_SIGNALS:
-    /** A downloaded thumbnail (or, if it could not be decoded, a null one) is now in @p item. */
+    /**
+     * A downloaded thumbnail is now in a record; repaint where the record is shown.
+     * @param item the record; its thumbnail() is the new picture, or a null one if the
+     *        bytes could not be decoded
+     */
     void thumbnailUpdated(LuGiftItem* item);
 
 protected:
+    /**
+     * Runs the retry timer: every failed download that waits is queued again.
+     * @param event the timer event
+     */
     void timerEvent(QTimerEvent* event) override;
 
 private Q_SLOTS:

@@ -30,28 +30,76 @@ class LUKBASE_EXPORT LuGiftModel : public QAbstractItemModel, public LuObject
     Q_OBJECT
 
 public:
+    /**
+     * Constructs an empty model.
+     * @param parent the parent object
+     */
     explicit LuGiftModel(QObject* parent = nullptr);
     /** Releases every record the model holds. */
     ~LuGiftModel() override;
 
     /**
-     * Replaces the rows by @p gifts, in that order, as a model reset. A record that is in
-     * both the old and the new list stays alive throughout.
+     * Replaces the rows, as a model reset. A record that is in both the old and the new list
+     * stays alive throughout.
+     * @param gifts the records, in display order; the model takes a reference on each
      */
     void setGifts(const QList<LuGiftItem*>& gifts);
 
-    /** The record behind @p index, or null for an invalid index. */
+    /**
+     * The record behind an index.
+     * @param index an index of this model
+     * @return the record, or null for an invalid index
+     */
     LuGiftItem* gift(const QModelIndex& index) const;
 
-    /** The index of the first row that shows @p item; an invalid index when it is not listed. */
+    /**
+     * The index of a record.
+     * @param item the record
+     * @param column the column of the index
+     * @return the index of the first row that shows @p item; an invalid index when it is
+     *         not listed
+     */
     QModelIndex index(const LuGiftItem* item, int column = 0) const;
 
+    /**
+     * The index of a cell.
+     * @param row the row
+     * @param column the column; only 0 exists
+     * @param parent the parent; only the invalid root index has rows
+     * @return the index; invalid when there is no such cell
+     */
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     using QObject::parent;
+    /**
+     * The list is flat.
+     * @param child any index
+     * @return an invalid index
+     */
     QModelIndex parent(const QModelIndex& child) const override;
+    /**
+     * The number of rows.
+     * @param parent the parent; only the invalid root index has rows
+     * @return the number of gifts listed under the root, 0 elsewhere
+     */
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    /**
+     * The number of columns.
+     * @param parent any index
+     * @return 1
+     */
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    /**
+     * The data of a cell, by the roles listed in the class description.
+     * @param index the cell
+     * @param role the role
+     * @return the data; an invalid QVariant for an invalid index or an unlisted role
+     */
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    /**
+     * The flags of a cell.
+     * @param index the cell
+     * @return selectable and enabled for a cell; enabled and drop-enabled for the root
+     */
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:

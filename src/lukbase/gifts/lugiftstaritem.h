@@ -13,21 +13,37 @@ class LUKBASE_EXPORT LuGiftStarItem : public LuGiftItem
 {
 public:
     /**
-     * The first eleven arguments build the gift record exactly as LuGiftItem's constructor
-     * does; the last four name the holders of the star (a user id of 0 stands for none).
+     * Builds a star with a count of 0. The first eleven arguments build the gift record
+     * exactly as LuGiftItem's constructor does; the last four name the holders of the star.
+     * @param id the catalogue id
+     * @param type the gift type (2 for battle gift stars)
+     * @param cmd the special room command, 0 = none
+     * @param name the display name
+     * @param unit the gift's unit word
+     * @param price the price of one gift
+     * @param giftmoney the money credited to the receiver for one gift
+     * @param thumbnailPath the small picture
+     * @param imagePath the animated picture
+     * @param starLogoPath the star logo
+     * @param flags bit 0 set = the gift has a Flash animation
+     * @param sendid0 the user id of the sending holder, 0 = none
+     * @param sendnum0 the sending holder's count
+     * @param recvid0 the user id of the receiving holder, 0 = none
+     * @param recvnum0 the receiving holder's count
      */
     LuGiftStarItem(int id, int type, int cmd, const QString& name, const QString& unit, qint64 price, qint64 giftmoney,
         const QString& thumbnailPath, const QString& imagePath, const QString& starLogoPath, int flags, int sendid0,
         int sendnum0, int recvid0, int recvnum0);
+    /** Destroys the star; only the last release() does this. */
     ~LuGiftStarItem() override;
 
-    /** The user id of the sending holder, 0 = none. */
+    /** @return the user id of the sending holder, 0 = none */
     int sendid0() const { return m_sendid0; }
-    /** The sending holder's count. */
+    /** @return the sending holder's count */
     int sendnum0() const { return m_sendnum0; }
-    /** The user id of the receiving holder, 0 = none. */
+    /** @return the user id of the receiving holder, 0 = none */
     int recvid0() const { return m_recvid0; }
-    /** The receiving holder's count. */
+    /** @return the receiving holder's count */
     int recvnum0() const { return m_recvnum0; }
 
 private:

@@ -28,17 +28,34 @@ class LUKBASE_EXPORT LuGiftView : public QListView, public LuObject
     Q_OBJECT
 
 public:
+    /**
+     * Constructs an empty gift panel with its model and delegate.
+     * @param parent the parent widget
+     */
     explicit LuGiftView(QWidget* parent = nullptr);
+    /** Destroys the view; its model gives back its references. */
     ~LuGiftView() override;
 
-    /** Shows @p gifts, in that order; the view's model holds a reference on each. */
+    /**
+     * Shows gift records.
+     * @param gifts the records, in display order; the view's model holds a reference on each
+     */
     void setGifts(const QList<LuGiftItem*>& gifts);
 
-    /** The record behind @p index, or null for an invalid index. */
+    /**
+     * The record behind an index.
+     * @param index an index of the view's model
+     * @return the record, or null for an invalid index
+     */
     LuGiftItem* gift(const QModelIndex& index) const;
-    /** The record of the current cell, or null when there is none. */
+    /** @return the record of the current cell, or null when there is none */
     LuGiftItem* currentGift() const;
-    /** The index of the first cell that shows @p item; invalid when it is not shown. */
+    /**
+     * The index of a record.
+     * @param item the record
+     * @param column the column of the index
+     * @return the index of the first cell that shows @p item; invalid when it is not shown
+     */
     QModelIndex index(const LuGiftItem* item, int column = 0) const;
 
 private Q_SLOTS:

@@ -38,11 +38,13 @@ QString describe(const QString& name, const QString& version)
     return name + QLatin1Char('/') + version;
 }
 
-// D, created if missing.
+// D, created if missing. An empty or relative location would be the working directory,
+// shared by every user and often the application's own: it counts as not made.
 bool enterDataDirectory(QDir& dir)
 {
-    dir = QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-    if (!dir.mkpath(QStringLiteral("."))) {
+    const QString location = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    dir = QDir(location);
+    if (!QDir::isAbsolutePath(location) || !dir.mkpath(QStringLiteral("."))) {
         warn("can not make data directory");
         return false;
     }
@@ -123,7 +125,11 @@ QSettings* userSettings()
         d.userSettings->sync();
         return d.userSettings;
     }
-    const QString path = userFilePath(QStringLiteral("config.ini"));
+    // Without a user directory the settings live in memory only, never in the working
+    // directory; userDirectory() has said why.
+    const QString directory = userDirectory();
+    const QString path
+        = directory.isNull() ? QString() : QDir(directory).absoluteFilePath(QStringLiteral("config.ini"));
     delete d.userSettings;
     d.userSettings = new QSettings(path, QSettings::IniFormat);
     d.userSettingsId = id;

@@ -23,40 +23,71 @@ class LUKBASE_EXPORT LuKtvLocalUser : public QObject
     Q_OBJECT
 
 public:
-    /** The process-wide object, built on the first call and destroyed at process exit. */
+    /** @return the process-wide object, built on the first call and destroyed at process exit */
     static LuKtvLocalUser* instance();
 
     /** A user with id 0, null texts and zero balances. The library builds one only in instance(). */
     LuKtvLocalUser();
+    /** Destroys the user. */
     ~LuKtvLocalUser() override;
 
-    /** The numeric user id; 0 while none is set. Not locked. */
+    /** @return the numeric user id; 0 while none is set. Not locked. */
     int userid() const;
-    /** Sets the user id; the per-user directory and settings follow it. Not locked. */
+    /**
+     * Sets the user id; the per-user directory and settings follow it. Not locked.
+     * @param userid the logged-in user's id
+     */
     void setUserId(int userid);
 
-    /** Copies the NUL-terminated text; a null pointer gives a null array. */
+    /**
+     * Sets the login password.
+     * @param password NUL-terminated text, copied; null gives a null array
+     */
     void setPassword(const char* password);
+    /**
+     * Sets the machine's MAC address.
+     * @param macAddr NUL-terminated text, copied; null gives a null array
+     */
     void setMacAddr(const char* macAddr);
+    /**
+     * Sets the client's IP address as the service observed it.
+     * @param observedIP NUL-terminated text, copied; null gives a null array
+     */
     void setObservedIP(const char* observedIP);
+    /**
+     * Sets the session of the current login.
+     * @param session the session text
+     */
     void setSession(const QString& session);
+    /**
+     * Sets the user's display name.
+     * @param username the name, as the user typed it
+     */
     void setUsername(const QString& username);
+    /**
+     * Sets the money balance.
+     * @param money the balance; negative values are kept as they are
+     */
     void setMoney(qint64 money);
+    /**
+     * Sets the gift-money balance.
+     * @param giftMoney the balance; negative values are kept as they are
+     */
     void setGiftMoney(qint64 giftMoney);
 
-    /** The login password, as bytes. */
+    /** @return the login password, as bytes */
     QByteArray password();
-    /** The machine's MAC address, as text bytes. */
+    /** @return the machine's MAC address, as text bytes */
     QByteArray macAddr();
-    /** The client's IP address as the service observed it, as text bytes. */
+    /** @return the client's IP address as the service observed it, as text bytes */
     QByteArray observedIP();
-    /** The session of the current login. */
+    /** @return the session of the current login */
     QString session();
-    /** The user's display name. */
+    /** @return the user's display name */
     QString username();
-    /** The money balance. */
+    /** @return the money balance */
     qint64 money();
-    /** The gift-money balance. */
+    /** @return the gift-money balance */
     qint64 giftMoney();
 
 private:

@@ -106,6 +106,7 @@ void LuAvSettingPopupPrivate::fillMusic()
     if (selected < 0)
         selected = currentName.isEmpty() ? 0 : box->count() - 1;
     box->setCurrentIndex(selected);
+    musicIndex = selected;
 }
 
 void LuAvSettingPopupPrivate::retranslateMusic()
@@ -211,14 +212,16 @@ void LuAvSettingPopup::bgmusicIndexChanged(int index)
         if (!alive)
             return;
         if (path.isEmpty()) {
-            // Selecting the first entry runs this slot again, which clears the player.
-            box->setCurrentIndex(0);
+            // Cancelled: the player chosen before stays, and keeps playing.
+            const QSignalBlocker blocker(box);
+            box->setCurrentIndex(d->musicIndex);
             return;
         }
         item = LuBgMusicItem(path);
     } else if (index > 0) {
         item = LuBgMusicManager::instance()->item(index - 1);
     }
+    d->musicIndex = index;
     LuBgMusicManager::instance()->setCurrentItem(item);
 }
 

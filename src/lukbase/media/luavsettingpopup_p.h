@@ -43,6 +43,8 @@ public:
     QPointer<McMediaManagerQt> mediaManager;
     std::unique_ptr<Ui::avSettingForm> ui;
     bool fileDialogOpen = false;
+    // The music entry chosen last, selected again when the file dialog is cancelled.
+    int musicIndex = 0;
 
     // Replaces the file dialog when set, so that tests can answer it.
     static LUKBASE_AUTOTEST_EXPORT FileChooser fileChooser;

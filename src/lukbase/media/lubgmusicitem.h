@@ -17,14 +17,19 @@ class LUKBASE_EXPORT LuBgMusicItem
 public:
     /** The empty item: no background music. */
     LuBgMusicItem();
-    /** An item of the three texts, in this order. */
+    /**
+     * An item of the three texts.
+     * @param name the display name, or the executable's full path for a player picked from disk
+     * @param regkey the registry key of the installed player; empty for one picked from disk
+     * @param exename the file name of the player's executable
+     */
     explicit LuBgMusicItem(const QString& name, const QString& regkey = QString(), const QString& exename = QString());
 
-    /** The display name, or the executable's full path for a player picked from disk. */
+    /** @return the display name, or the executable's full path for a player picked from disk */
     QString name() const;
-    /** The registry key whose value "DisplayIcon" names the installed executable; may be empty. */
+    /** @return the registry key whose value "DisplayIcon" names the installed executable; may be empty */
     QString regkey() const;
-    /** The file name of the player's executable (its process image name); may be empty. */
+    /** @return the file name of the player's executable (its process image name); may be empty */
     QString exename() const;
 
 private:

@@ -27,24 +27,32 @@ class LUKBASE_EXPORT LuBgMusicManager : public QObject
     Q_OBJECT
 
 public:
-    /** The process-wide manager, built (and its configuration read) on the first call. */
+    /** @return the process-wide manager, built (and its configuration read) on the first call */
     static LuBgMusicManager* instance();
 
-    /** A manager with the installed players of ":/config/bgmusic.xml", nothing chosen, stopped. */
+    /**
+     * A manager with the installed players of ":/config/bgmusic.xml", nothing chosen, stopped.
+     * @param parent the parent object
+     */
     explicit LuBgMusicManager(QObject* parent = nullptr);
     /** Releases the hooked player, if any. The player program itself keeps running. */
     ~LuBgMusicManager() override;
 
-    /** The installed players, in the order of the configuration file. */
+    /** @return the installed players, in the order of the configuration file */
     QList<LuBgMusicItem> items() const;
-    /** The player at @p index of items(); the empty item when @p index is out of range. */
+    /**
+     * One installed player.
+     * @param index a position in items()
+     * @return the player at @p index; the empty item when @p index is out of range
+     */
     LuBgMusicItem item(int index) const;
 
-    /** The chosen player; the empty item while none is chosen. */
+    /** @return the chosen player; the empty item while none is chosen */
     LuBgMusicItem currentItem() const;
     /**
-     * Chooses @p item. While music is started the old player is released and the new one
-     * started and hooked at once; the empty item only releases the old one.
+     * Chooses a player. While music is started the old player is released and the new one
+     * started and hooked at once.
+     * @param item the player; the empty item only releases the old one
      */
     void setCurrentItem(const LuBgMusicItem& item);
 
@@ -54,10 +62,12 @@ public:
     void stopMusic();
 
     /**
-     * The media manager told to capture the hooked player's sound; not owned. A manager
-     * that is a QObject (McMediaManagerQt) is forgotten when it is destroyed.
+     * Sets the media manager told to capture the hooked player's sound.
+     * @param manager the manager, not owned; one that is a QObject (McMediaManagerQt) is
+     *        forgotten when it is destroyed; may be null
      */
     void setMediaManager(McMediaManager* manager);
+    /** @return the media manager told to capture the hooked player's sound; null when none */
     McMediaManager* mediaManager() const;
 
 private:

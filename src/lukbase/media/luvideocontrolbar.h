@@ -34,31 +34,46 @@ class LUKBASE_EXPORT LuVideoControlBar : public LuHoverWidget
 
 public:
     /**
-     * Builds the bar over @p parent for the stream of @p transfer and @p process (at
-     * least one of them; neither is owned). With a @p statusWidget the bar shows it at its
-     * end and has no popup buttons; without, it shows the popup buttons.
+     * Builds the bar over a video picture for the stream of @p transfer and @p process.
+     * @param transfer the stream's media transfer, not owned; may be null when @p process is not
+     * @param process the stream's media process, not owned; when given, its refuse mask is
+     *        the one edited
+     * @param statusWidget shown at the bar's end in place of the popup buttons; may be null
+     * @param parent the video widget the bar hovers over
      */
     LuVideoControlBar(McMediaTransferQt* transfer, McMediaProcessQt* process, McTransStatusWidget* statusWidget,
         QWidget* parent = nullptr);
+    /** Destroys the bar. */
     ~LuVideoControlBar() override;
 
-    /** The user whose video this is; "Take Photo" is offered only for a user id other than 0. */
+    /**
+     * Sets the user whose video this is.
+     * @param userid the user's id; "Take Photo" is offered only for an id other than 0
+     */
     void setUserid(int userid);
 
-    /** Shows "Audio On" (@p on) or "Audio Off"; the refuse mask is not touched. */
+    /**
+     * Shows the audio button's state; the refuse mask is not touched.
+     * @param on true for "Audio On", false for "Audio Off"
+     */
     void enableAudio(bool on);
-    /** Shows "Video On" (@p on) or "Video Off"; the refuse mask is not touched. */
+    /**
+     * Shows the video button's state; the refuse mask is not touched.
+     * @param on true for "Video On", false for "Video Off"
+     */
     void enableVideo(bool on);
-    /** Shows the button that hides the popup (@p shown) or the one that shows it. Bars with a status widget ignore it.
+    /**
+     * Shows one of the two popup buttons. Bars with a status widget ignore it.
+     * @param shown true while the popup is shown: the bar offers to hide it
      */
     void setShowPopup(bool shown);
 
     /** Shows the On/Off buttons for the refuse mask in force. */
     void updateRefuseData();
 
-    /** Whether audio is accepted (shown as "Audio On"). */
+    /** @return whether audio is accepted (shown as "Audio On") */
     bool audioEnabled() const;
-    /** Whether video is accepted (shown as "Video On"). */
+    /** @return whether video is accepted (shown as "Video On") */
     bool videoEnabled() const;
 
 Q_SIGNALS:

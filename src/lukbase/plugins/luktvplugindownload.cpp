@@ -15,6 +15,8 @@ bool LuKtvPluginManager::start(int pluginId, int requiredVersion, const QString&
         record->release();
         return started;
     }
+    if (d->refusesStart(pluginId))
+        return false;
 
     // pluginsDirectory() has said why it failed; a QDir on its null answer would be the
     // current directory, where nothing of ours belongs.

@@ -25,6 +25,16 @@ LuKtvPluginManagerPlugin* LuKtvPluginManagerPrivate::findPlugin(int pluginId)
     return record;
 }
 
+bool LuKtvPluginManagerPrivate::refusesStart(int pluginId)
+{
+    QMutexLocker locker(&mutex);
+    if (!tearingDown)
+        return false;
+    locker.unlock();
+    qCWarning(lcPlugins) << "plugin start refused, manager is being destroyed:" << pluginId;
+    return true;
+}
+
 LuKtvPluginManagerPlugin* LuKtvPluginManagerPrivate::registerPlugin(
     int pluginId, const QString& path, const QString& arguments)
 {
@@ -34,6 +44,12 @@ LuKtvPluginManagerPlugin* LuKtvPluginManagerPrivate::registerPlugin(
         return nullptr;
 
     QMutexLocker locker(&mutex);
+    if (tearingDown) {
+        // Another thread got past refusesStart() just before the teardown began.
+        locker.unlock();
+        handle->release();
+        return nullptr;
+    }
     LuKtvPluginManagerPlugin* record = plugins.value(pluginId);
     if (record) {
         // Another caller registered the id while this one was loading.
@@ -75,6 +91,8 @@ void LuKtvPluginManagerPrivate::unregisterAll()
     {
         QMutexLocker locker(&mutex);
         registered.swap(plugins);
+        // A plug-in told to stop may start one again; nothing would ever stop or release it.
+        tearingDown = true;
     }
     for (LuKtvPluginManagerPlugin* record : std::as_const(registered)) {
         record->stopRecord();
@@ -112,6 +130,8 @@ bool LuKtvPluginManager::start(int pluginId, LuKtvPluginHost* host, const QStrin
         record->release();
         return started;
     }
+    if (d->refusesStart(pluginId))
+        return false;
 
     QString moduleName;
     QString arguments;

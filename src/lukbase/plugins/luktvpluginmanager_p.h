@@ -21,14 +21,17 @@ public:
 
     // The record of pluginId with one reference taken for the caller, or null.
     LuKtvPluginManagerPlugin* findPlugin(int pluginId);
+    // True, with a warning, once the manager's destruction has begun: no plug-in is loaded
+    // any more.
+    bool refusesStart(int pluginId);
     // Loads the module at path and registers it under pluginId, unless another caller
     // registered that id meanwhile. The registered record with one reference taken for the
-    // caller, or null if the module did not load.
+    // caller, or null if the module did not load or the manager is being destroyed.
     LuKtvPluginManagerPlugin* registerPlugin(int pluginId, const QString& path, const QString& arguments);
     // Every registered record in ascending id order, one reference taken on each.
     QList<LuKtvPluginManagerPlugin*> takeSnapshot();
     void broadcastControl(int code, intptr_t first, intptr_t second);
-    // Empties the registry; started plug-ins are stopped in ascending id order.
+    // Empties the registry for good; started plug-ins are stopped in ascending id order.
     void unregisterAll();
     // Sends the start command to a record that registerPlugin() returned, gives its
     // reference back and traces the result.
@@ -47,7 +50,9 @@ public:
     LuKtvPluginManager* q_ptr;
     // Iterated in ascending id order, which is the order of broadcasts and of stopping.
     QMap<int, LuKtvPluginManagerPlugin*> plugins;
-    // Guards plugins only; plug-ins are never called under it but for appSchemes().
+    // Set when the destruction empties the registry; no plug-in is registered after it.
+    bool tearingDown = false;
+    // Guards plugins and tearingDown; plug-ins are never called under it but for appSchemes().
     QMutex mutex;
 };
 

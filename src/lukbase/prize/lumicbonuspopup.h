@@ -23,17 +23,31 @@ class LUKBASE_EXPORT LuMicBonusPopup : public LuMovieWindow
     Q_OBJECT
 
 public:
+    /**
+     * Constructs the hidden popup without title, item or countdown.
+     * @param parent the parent widget; the popup stays a window of its own
+     */
     explicit LuMicBonusPopup(QWidget* parent = nullptr);
+    /** Destroys the popup. */
     ~LuMicBonusPopup() override;
 
-    /** Sets the title shown at the top. */
+    /**
+     * Sets the title shown at the top.
+     * @param title the title. It is shown as a QLabel shows text: a text that looks like
+     *        markup is read as rich text, so escape any name in it (QString::toHtmlEscaped()).
+     */
     void setTitle(const QString& title);
-    /** Sets the bonus item's name (shown as typed) and picture; a null pixmap clears the picture. */
+    /**
+     * Sets the bonus item.
+     * @param name the item's name, shown as typed (plain text)
+     * @param pixmap the item's picture; a null pixmap clears the picture
+     */
     void setItem(const QString& name, const QPixmap& pixmap);
     /**
-     * (Re)starts the countdown at @p seconds: the button shows "Get Bonus[n]", counting
-     * down once a second, and the window closes one second after [0]. Zero or a negative
-     * value stops the countdown and leaves the window open.
+     * (Re)starts the countdown: the button shows "Get Bonus[n]", counting down once a
+     * second, and the window closes one second after [0].
+     * @param seconds the seconds left; zero or a negative value stops the countdown and
+     *        leaves the window open
      */
     void setRemainTime(int seconds);
 
@@ -42,6 +56,10 @@ Q_SIGNALS:
     void getBonus();
 
 protected:
+    /**
+     * Runs the countdown.
+     * @param event the timer event
+     */
     void timerEvent(QTimerEvent* event) override;
 
 private:

@@ -45,9 +45,11 @@ QString LuWinPrizePopup::makeHornMessage(
     const QString& name, const QString& giftName, qint64 price, qint64 multiple, qint64 time)
 {
     const qint64 total = wrappingProduct(price, multiple);
-    // One call for all values, so that a "%1" typed into a name is shown as typed.
-    const QString body = tr("Congratulations to %1 present %2 win %3 multiple, totally %4 money")
-                             .arg(name, giftName, QString::number(multiple), QString::number(total));
+    // Every peer shows the horn as rich text: names are escaped, so that they show as typed
+    // and never as markup. One call for all values, so that a "%1" typed into a name stays.
+    const QString body
+        = tr("Congratulations to %1 present %2 win %3 multiple, totally %4 money")
+              .arg(name.toHtmlEscaped(), giftName.toHtmlEscaped(), QString::number(multiple), QString::number(total));
     return hornLine(body, time);
 }
 
@@ -61,7 +63,8 @@ QString LuWinPrizePopup::makeHornMessage(
         total += quint64(wrappingProduct(wins, price));
         parts += tr("%1 multiple %2 times,").arg(QString::number(m.multiple()), QString::number(m.times()));
     }
-    const QString body = tr("Congratulations to %1 present %2 win %3 totally %4 money")
-                             .arg(name, giftName, parts, QString::number(qint64(total)));
+    const QString body
+        = tr("Congratulations to %1 present %2 win %3 totally %4 money")
+              .arg(name.toHtmlEscaped(), giftName.toHtmlEscaped(), parts, QString::number(qint64(total)));
     return hornLine(body, time);
 }

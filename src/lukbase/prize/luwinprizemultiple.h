@@ -14,22 +14,38 @@
 class LUKBASE_EXPORT LuWinPrizeMultiple
 {
 public:
-    /** A pair of @p multiple (the prize multiple of one win) and @p times (its count). */
+    /**
+     * A pair of a multiple and its count.
+     * @param multiple the prize multiple of one win
+     * @param times how many wins had it
+     */
     LuWinPrizeMultiple(int multiple, int times)
         : m_multiple(multiple)
         , m_times(times)
     {
     }
 
-    /** The prize multiple of one win. */
+    /** @return the prize multiple of one win */
     int multiple() const { return m_multiple; }
-    /** How many wins had this multiple. */
+    /** @return how many wins had this multiple */
     int times() const { return m_times; }
 
+    /**
+     * Compares two pairs.
+     * @param a one pair
+     * @param b the other pair
+     * @return true when both the multiples and the counts are equal
+     */
     friend bool operator==(const LuWinPrizeMultiple& a, const LuWinPrizeMultiple& b)
     {
         return a.m_multiple == b.m_multiple && a.m_times == b.m_times;
     }
+    /**
+     * Compares two pairs.
+     * @param a one pair
+     * @param b the other pair
+     * @return true when the multiples or the counts differ
+     */
     friend bool operator!=(const LuWinPrizeMultiple& a, const LuWinPrizeMultiple& b) { return !(a == b); }
 
 private:

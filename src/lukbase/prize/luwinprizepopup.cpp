@@ -13,6 +13,8 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 constexpr int kPopupHeight = 28;
 } // namespace
@@ -62,11 +64,27 @@ void LuWinPrizePopupPrivate::init()
 void LuWinPrizePopupPrivate::addEntry(const LuWinPrizeEntry& entry)
 {
     Q_Q(LuWinPrizePopup);
+    if (entries.size() >= maxEntries)
+        dropOldestHiddenEntry();
     entries.append(new LuWinPrizeEntry(entry));
     if (timerId == 0)
         timerId = q->startTimer(tickInterval);
     if (current == 0)
         announce(0);
+}
+
+// Makes room in a full ticker without touching what is on screen: the line browsed to, the
+// current line and, while it slides out, the one before it.
+void LuWinPrizePopupPrivate::dropOldestHiddenEntry()
+{
+    int index = 0;
+    while (index == browse || index == current || (offset > 0 && index == current - 1))
+        ++index;
+    delete entries.takeAt(index);
+    if (index < current)
+        --current;
+    if (index < browse)
+        --browse;
 }
 
 void LuWinPrizePopupPrivate::announce(int index)
@@ -87,8 +105,10 @@ void LuWinPrizePopupPrivate::announce(int index)
         horn = LuWinPrizePopup::makeHornMessage(
             entry->name, entry->gift->name(), entry->price, qint64(entry->multiple), entry->time);
     } else {
-        // Grouped by makeMultiples(), the last pair carries the largest multiple.
-        if (entry->multiples.constLast().multiple() < hornMultiple)
+        // The largest multiple decides, wherever it stands: a host may pass an unsorted list.
+        const auto largest = std::max_element(entry->multiples.cbegin(), entry->multiples.cend(),
+            [](const LuWinPrizeMultiple& a, const LuWinPrizeMultiple& b) { return a.multiple() < b.multiple(); });
+        if (largest->multiple() < hornMultiple)
             return;
         horn = LuWinPrizePopup::makeHornMessage(
             entry->name, entry->gift->name(), entry->price, entry->multiples, entry->time);
@@ -206,8 +226,6 @@ bool LuWinPrizePopupPrivate::startPrizeEntry(
         qCWarning(lcPrize) << "win prize without gift refused:" << name;
         return false;
     }
-    if (entries.size() >= maxEntries)
-        return false;
     entry->id = id;
     entry->price = price;
     entry->time = time;
@@ -265,9 +283,6 @@ void LuWinPrizePopup::addPrize(const QString& name, int id, qint64 price, const 
 void LuWinPrizePopup::addMessage(const QImage& image, const QString& text)
 {
     Q_D(LuWinPrizePopup);
-    if (d->entries.size() >= LuWinPrizePopupPrivate::maxEntries)
-        return;
-
     LuWinPrizeEntry entry;
     entry.image = image;
     entry.text = text;

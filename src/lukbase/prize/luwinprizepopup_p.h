@@ -11,15 +11,18 @@
 #include <QPoint>
 #include <QRect>
 
+#include <functional>
+
 class QPainter;
 class QPushButton;
+class QWindow;
 
 class LUKBASE_AUTOTEST_EXPORT LuWinPrizePopupPrivate
 {
     Q_DECLARE_PUBLIC(LuWinPrizePopup)
 
 public:
-    // The most lines a popup keeps; later ones are dropped.
+    // The most lines a popup keeps; a new one pushes out the oldest that is not on screen.
     static constexpr int maxEntries = 256;
     // A win of this multiple or more is announced to the room.
     static constexpr int hornMultiple = 500;
@@ -38,6 +41,7 @@ public:
     bool startPrizeEntry(
         LuWinPrizeEntry* entry, const QString& name, int id, qint64 price, qint64 time, LuGiftItem* gift) const;
     void addEntry(const LuWinPrizeEntry& entry);
+    void dropOldestHiddenEntry();
     void announce(int index);
 
     // One tick of the 200 ms ticker.
@@ -90,11 +94,16 @@ public:
     QPoint shakeOrigin;
 
     // A drag of the window by its body: userMoving while the window system moves it for
-    // the user, or dragOffset (pointer minus window position) while the popup moves itself
-    // where the window system cannot.
+    // the user (until the release, the pointer's leave or return, or the left button found
+    // up), or dragOffset (pointer minus window position) while the popup moves itself where
+    // the window system cannot.
     bool userMoving = false;
     bool dragging = false;
     QPoint dragOffset;
+
+    // Replaces QWindow::startSystemMove() when set, so that tests can play a window system
+    // that moves windows for the user.
+    static std::function<bool(QWindow*)> systemMove;
 };
 
 #endif

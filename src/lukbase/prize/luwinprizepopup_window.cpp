@@ -3,6 +3,7 @@
 #include "luwinprizepopup.h"
 #include "luwinprizepopup_p.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QRegion>
 #include <QWindow>
@@ -40,6 +41,8 @@ QRegion roundedRegion(const QSize& size, int diameter)
 }
 
 } // namespace
+
+std::function<bool(QWindow*)> LuWinPrizePopupPrivate::systemMove;
 
 void LuWinPrizePopupPrivate::startShake()
 {
@@ -120,7 +123,8 @@ void LuWinPrizePopup::mousePressEvent(QMouseEvent* event)
     }
     event->accept();
     QWindow* window = windowHandle();
-    if (window && window->startSystemMove()) {
+    const auto systemMove = LuWinPrizePopupPrivate::systemMove;
+    if (window && (systemMove ? systemMove(window) : window->startSystemMove())) {
         d->userMoving = true;
         return;
     }
@@ -157,16 +161,28 @@ void LuWinPrizePopup::mouseReleaseEvent(QMouseEvent* event)
 void LuWinPrizePopup::enterEvent(QEnterEvent* event)
 {
     Q_D(LuWinPrizePopup);
-    // The window system gives the pointer back when its move is over.
+    // The window system gives the pointer back when its move is over; the release may never
+    // come to us. (Where the popup follows the pointer itself, it holds the pointer and gets
+    // the release.)
     d->userMoving = false;
     QWidget::enterEvent(event);
+}
+
+void LuWinPrizePopup::leaveEvent(QEvent* event)
+{
+    Q_D(LuWinPrizePopup);
+    d->userMoving = false;
+    QWidget::leaveEvent(event);
 }
 
 void LuWinPrizePopup::moveEvent(QMoveEvent* event)
 {
     Q_D(LuWinPrizePopup);
-    // Moves of the shake or of the host's move() do not count; the user's drag does.
-    if (d->userMoving)
+    // Only a move while the user holds the left button after a press on the body is the
+    // user's; the shake's and the host's move() are not.
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        d->userMoving = false;
+    if (d->userMoving && event->pos() != event->oldPos())
         d->moved = true;
     QWidget::moveEvent(event);
 }

@@ -11,7 +11,12 @@ class ZUZAR_EXPORT McMediaManagerQt : public QObject, public McMediaManager
     Q_OBJECT
 
 public:
+    /**
+     * Constructs the manager, with the first listed devices in use and no capture running.
+     * @param parent the parent object
+     */
     explicit McMediaManagerQt(QObject* parent = nullptr);
+    /** Destroys the manager. */
     ~McMediaManagerQt() override;
 };
 

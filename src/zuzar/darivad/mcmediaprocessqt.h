@@ -15,14 +15,23 @@ class ZUZAR_EXPORT McMediaProcessQt : public QObject, public McMediaProcess
     Q_OBJECT
 
 public:
+    /**
+     * Constructs a media process that refuses nothing.
+     * @param parent the parent object
+     */
     explicit McMediaProcessQt(QObject* parent = nullptr);
+    /** Destroys the media process; a request not yet settled is dropped. */
     ~McMediaProcessQt() override;
 
 Q_SIGNALS:
-    /** A refuse request was settled; @p data_types is the mask now in force. */
+    /**
+     * A refuse request was settled.
+     * @param data_types the mask now in force
+     */
     void refuseResult(int data_types);
 
 protected:
+    /** Settles the request from the event loop, together with any others of the same turn. */
     void refuseRequested() override;
 
 private:

@@ -14,17 +14,28 @@ class ZUZAR_EXPORT McServerListWidget : public QListWidget
     Q_OBJECT
 
 public:
+    /**
+     * Constructs an empty list without a transfer.
+     * @param parent the parent widget
+     */
     explicit McServerListWidget(QWidget* parent = nullptr);
+    /** Destroys the list. */
     ~McServerListWidget() override;
 
-    /** The transfer that connectToSelected() connects; may be null. */
+    /**
+     * Sets the transfer that connectToSelected() connects.
+     * @param transfer the transfer, not owned and forgotten when destroyed; may be null
+     */
     void setMediaTransfer(McMediaTransferQt* transfer);
+    /** @return the transfer that connectToSelected() connects; null when none */
     McMediaTransferQt* mediaTransfer() const;
 
     /**
-     * Refills the list with the engine's servers. The three texts (UTF-8, may be null)
-     * identify the room, the user's area and the present line to the engine; the server
-     * named by @p third, if listed, becomes the current row.
+     * Refills the list with the engine's servers. The three texts (UTF-8, each may be null)
+     * identify the room, the user's area and the present line to the engine.
+     * @param first the room, as the engine knows it
+     * @param second the user's area
+     * @param third the present line: the server of that name, if listed, becomes the current row
      */
     void refreshServerList(const char* first, const char* second, const char* third);
 
