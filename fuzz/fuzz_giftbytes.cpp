@@ -1,9 +1,10 @@
 // Any bytes arriving for a gift file, served through a "file:" download prefix.
 //
 // Checked: a file is kept whole under its own name or not at all, and nothing else is left
-// in the gift directory; a record points at the kept file or at its fallback icon; a kept
-// thumbnail is announced once and is the picture the bytes hold; every record reference the
-// manager took is given back.
+// in the gift directory; only a file that is what its name says is kept (a PNG or GIF picture
+// that decodes, a Flash movie's signature); a record points at the kept file or at its
+// fallback icon; a kept thumbnail is announced once and is the picture the bytes hold; every
+// record reference the manager took is given back.
 
 #include "fuzzsupport.h"
 
@@ -63,6 +64,16 @@ QByteArray readFile(const QString& name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// What a file of this name must hold to be kept.
+bool isOfKind(const QByteArray& bytes, const QString& fileName)
+{
+    if (fileName.endsWith(QLatin1String(".swf")))
+        return bytes.startsWith("FWS") || bytes.startsWith("CWS") || bytes.startsWith("ZWS");
+    if (fileName.endsWith(QLatin1String(".png")))
+        return bytes.startsWith("\x89PNG\r\n\x1a\n") && !QImage::fromData(bytes, "PNG").isNull();
+    return (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a")) && !QImage::fromData(bytes, "GIF").isNull();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
@@ -113,15 +124,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         manager.startDownloads();
         const LuGiftManagerPrivate* d = LuGiftManagerPrivate::get(&manager);
         QDeadlineTimer deadline(5000);
-        while (!d->running.isEmpty() && !deadline.hasExpired())
+        // Fetched, then checked and saved on a worker thread.
+        while ((!d->running.isEmpty() || !d->saving.isEmpty()) && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-        FUZZ_CHECK(d->running.isEmpty(), "a local file took more than five seconds");
+        FUZZ_CHECK(d->running.isEmpty() && d->saving.isEmpty(), "a local file took more than five seconds");
 
         const QStringList left = QDir(path("gifts")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         const bool saved = left == QStringList { fileName };
         FUZZ_CHECK(saved || left.isEmpty(), "left in the gift directory:" << left);
-        if (saved)
+        if (saved) {
             FUZZ_CHECK(readFile(kept) == bytes, "kept" << readFile(kept).size() << "of" << bytes.size() << "bytes");
+            FUZZ_CHECK(isOfKind(bytes, fileName), "kept as" << fileName << bytes.left(16));
+        }
 
         const QString fallback
             = path("icons", QString(kind.fileName).replace(QLatin1String("7"), QLatin1String("ugift")));

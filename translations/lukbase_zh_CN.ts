@@ -4,24 +4,24 @@
 <context>
     <name>LuAvSettingPopup</name>
     <message>
-        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="95"/>
-        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="116"/>
+        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="100"/>
+        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="121"/>
         <source>No background music</source>
         <translation>无背景音乐</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="103"/>
-        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="117"/>
+        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="108"/>
+        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="122"/>
         <source>Other music player</source>
         <translation>其他音乐播放器</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="123"/>
+        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="128"/>
         <source>Choose Music Player</source>
         <translation>选择音乐播放器</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="124"/>
+        <location filename="../src/lukbase/media/luavsettingpopup.cpp" line="129"/>
         <source>Exe Files(*.exe)</source>
         <translation>可执行文件(*.exe)</translation>
     </message>
@@ -29,20 +29,28 @@
 <context>
     <name>LuEnterPwdDialog</name>
     <message>
-        <location filename="../src/lukbase/dialogs/luenterpwddialog.cpp" line="20"/>
+        <location filename="../src/lukbase/dialogs/luenterpwddialog.cpp" line="34"/>
         <source>Room Password</source>
         <translation>房间密码</translation>
     </message>
 </context>
 <context>
+    <name>LuGarageModel</name>
+    <message>
+        <location filename="../src/lukbase/garage/lugaragemodel.cpp" line="91"/>
+        <source>%1&apos;s car: %2</source>
+        <translation>%1的座驾：%2</translation>
+    </message>
+</context>
+<context>
     <name>LuGarageView</name>
     <message>
-        <location filename="../src/lukbase/garage/lugarageviewdelegate.cpp" line="65"/>
+        <location filename="../src/lukbase/garage/lugarageviewdelegate.cpp" line="91"/>
         <source>Go to his/her garage.</source>
         <translation>去TA的车库</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/garage/lugarageviewdelegate.cpp" line="105"/>
+        <location filename="../src/lukbase/garage/lugarageviewdelegate.cpp" line="113"/>
         <source>&apos;s car.</source>
         <translation>的座驾</translation>
     </message>
@@ -96,6 +104,14 @@
     </message>
 </context>
 <context>
+    <name>LuGiftModel</name>
+    <message>
+        <location filename="../src/lukbase/gifts/lugiftmodel.cpp" line="102"/>
+        <source>%1, price %2</source>
+        <translation>%1，价格 %2</translation>
+    </message>
+</context>
+<context>
     <name>LuGiftViewDelegate</name>
     <message>
         <location filename="../src/lukbase/gifts/lugiftviewdelegate.cpp" line="34"/>
@@ -111,13 +127,12 @@
 <context>
     <name>LuMicBonusPopup</name>
     <message>
-        <location filename="../src/lukbase/prize/lumicbonuspopup.cpp" line="23"/>
+        <location filename="../src/lukbase/prize/lumicbonuspopup.cpp" line="66"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/prize/lumicbonuspopup.cpp" line="55"/>
-        <location filename="../src/lukbase/prize/lumicbonuspopup.cpp" line="77"/>
+        <location filename="../src/lukbase/prize/lumicbonuspopup.cpp" line="90"/>
         <source>Get Bonus</source>
         <translation>领取奖励</translation>
     </message>
@@ -125,47 +140,47 @@
 <context>
     <name>LuVideoControlBar</name>
     <message>
-        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="37"/>
+        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="41"/>
         <source>Video On</source>
         <translation>视频已开启</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="39"/>
+        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="43"/>
         <source>Video Off</source>
         <translation>视频已关闭</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="41"/>
+        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="45"/>
         <source>Audio On</source>
         <translation>音频已开启</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="43"/>
+        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="47"/>
         <source>Audio Off</source>
         <translation>音频已关闭</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="45"/>
+        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="49"/>
         <source>Take Photo</source>
         <translation>拍照</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="47"/>
+        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="51"/>
         <source>Zoom Out</source>
         <translation>缩小</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="49"/>
+        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="53"/>
         <source>Zoom In</source>
         <translation>放大</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="58"/>
+        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="63"/>
         <source>Show Popup</source>
         <translation>显示弹出面板</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="61"/>
+        <location filename="../src/lukbase/media/luvideocontrolbar.cpp" line="66"/>
         <source>Hide Popup</source>
         <translation>隐藏弹出面板</translation>
     </message>
@@ -179,7 +194,7 @@
     </message>
     <message>
         <location filename="../src/lukbase/prize/luwinprizehorn.cpp" line="62"/>
-        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="257"/>
+        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="210"/>
         <source>%1 multiple %2 times,</source>
         <translation>%1倍%2次，</translation>
     </message>
@@ -189,27 +204,28 @@
         <translation>恭喜 %1 送出的 %2 中了 %3 共获得 %4 金币</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="56"/>
+        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="218"/>
         <source>Previous</source>
         <translation>上一条</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="58"/>
+        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="220"/>
         <source>Next</source>
         <translation>下一条</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="238"/>
+        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="205"/>
         <source>Congratulations to [%1] present %2 win %3 multiple prize total</source>
         <translation>恭喜【%1】送出的 %2 中了 %3 倍大奖，共获得</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="260"/>
+        <location filename="../src/lukbase/prize/luwinprizepopup.cpp" line="212"/>
         <source>Congratulations to [%1] present %2 win %3 total</source>
         <translation>恭喜【%1】送出的 %2 中了 %3 共获得</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/prize/luwinprizepopup_paint.cpp" line="83"/>
+        <location filename="../src/lukbase/prize/luwinprizepopup_paint.cpp" line="72"/>
+        <location filename="../src/lukbase/prize/luwinprizepopup_paint.cpp" line="128"/>
         <source>coins!</source>
         <translation>金币！</translation>
     </message>
@@ -222,17 +238,17 @@
         <translation>音频输出：</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luavsettingpopup.ui" line="47"/>
+        <location filename="../src/lukbase/media/luavsettingpopup.ui" line="50"/>
         <source>Audio Input:</source>
         <translation>音频输入：</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luavsettingpopup.ui" line="63"/>
+        <location filename="../src/lukbase/media/luavsettingpopup.ui" line="69"/>
         <source>Camera:</source>
         <translation>摄像头：</translation>
     </message>
     <message>
-        <location filename="../src/lukbase/media/luavsettingpopup.ui" line="73"/>
+        <location filename="../src/lukbase/media/luavsettingpopup.ui" line="82"/>
         <source>Bkgnd Music:</source>
         <translation>背景音乐：</translation>
     </message>

@@ -1,35 +1,39 @@
 #include "extrascreenshot.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QWidget>
 
 namespace {
+QString g_directory;
+qreal g_ratio = 0;
+} // namespace
 
-// The directory given with --screenshot, empty outside screenshot mode.
-QString screenshotDirectory()
+void setScreenshotDirectory(const QString& directory)
 {
-    const QStringList arguments = QCoreApplication::arguments();
-    const QString option = QStringLiteral("--screenshot");
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (arguments.at(i) == option && i + 1 < arguments.size())
-            return arguments.at(i + 1);
-        if (arguments.at(i).startsWith(option + QLatin1Char('=')))
-            return arguments.at(i).mid(option.size() + 1);
-    }
-    return QString();
+    g_directory = directory;
 }
 
-} // namespace
+void setScreenshotRatio(qreal ratio)
+{
+    g_ratio = ratio;
+}
+
+QPixmap renderPicture(QWidget* widget)
+{
+    const qreal ratio = g_ratio > 0 ? g_ratio : widget->devicePixelRatioF();
+    QPixmap picture(widget->size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    widget->render(&picture);
+    return picture;
+}
 
 bool saveExtraScreenshot(QWidget* window, const QString& name)
 {
-    const QString directory = screenshotDirectory();
-    if (directory.isEmpty())
+    if (g_directory.isEmpty())
         return true;
-    const QString path = QDir(directory).filePath(name + QLatin1String(".png"));
-    const bool saved = window->grab().save(path);
+    const QString path = QDir(g_directory).filePath(name + QLatin1String(".png"));
+    const bool saved = renderPicture(window).save(path);
     qInfo("%s %s", saved ? "wrote" : "could not write", qPrintable(QDir::toNativeSeparators(path)));
     return saved;
 }

@@ -25,6 +25,7 @@ public:
     QString title() const override;
     // Puts the pointer over one card, so the screenshot shows its cover.
     void prepareScreenshot(const std::function<void()>& ready) override;
+    bool screenshotAtDoubleRatio() const override { return true; }
 
 private:
     void openGarage(int userid);

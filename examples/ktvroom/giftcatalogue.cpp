@@ -1,4 +1,5 @@
 #include "giftcatalogue.h"
+#include "gifwriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -142,9 +143,9 @@ QHash<QString, QByteArray> serverFiles(const QList<CatalogueGift>& gifts)
     for (const CatalogueGift& gift : gifts) {
         const QString id = QString::number(gift.id);
         files.insert(id + QStringLiteral(".png"), encodePng(drawTile(32, gift.color, gift.symbol)));
-        files.insert(id + QStringLiteral(".gif"), encodePng(drawTile(96, gift.color, gift.symbol)));
+        files.insert(id + QStringLiteral(".gif"), encodeGif(drawTile(96, gift.color, gift.symbol)));
         if (gift.type == 2)
-            files.insert(id + QStringLiteral("_star.gif"), encodePng(drawStar(20, QColor(255, 200, 40))));
+            files.insert(id + QStringLiteral("_star.gif"), encodeGif(drawStar(20, QColor(255, 200, 40))));
         if (gift.flags & 1)
             files.insert(id + QStringLiteral(".swf"), "FWS\x0a" + gift.name.toUtf8());
     }
@@ -156,8 +157,8 @@ bool writeFallbackIcons(const QString& directory)
     const QDir dir(directory);
     const QColor grey(170, 170, 175);
     return writeFile(dir.filePath(QStringLiteral("ugift.png")), encodePng(drawTile(32, grey, QStringLiteral("?"))))
-        && writeFile(dir.filePath(QStringLiteral("ugift.gif")), encodePng(drawTile(96, grey, QStringLiteral("?"))))
-        && writeFile(dir.filePath(QStringLiteral("ugift_star.gif")), encodePng(drawStar(20, grey)));
+        && writeFile(dir.filePath(QStringLiteral("ugift.gif")), encodeGif(drawTile(96, grey, QStringLiteral("?"))))
+        && writeFile(dir.filePath(QStringLiteral("ugift_star.gif")), encodeGif(drawStar(20, grey)));
 }
 
 } // namespace GiftCatalogue

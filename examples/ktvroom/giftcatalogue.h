@@ -28,8 +28,7 @@ namespace GiftCatalogue {
 QList<CatalogueGift> gifts();
 
 // Every file the server offers, by file name: "<id>.png", "<id>.gif", "<id>_star.gif" for
-// battle-star gifts and "<id>.swf" for Flash gifts. Pictures are PNG data whatever the
-// name says: readers tell the format from the bytes.
+// battle-star gifts and "<id>.swf" for Flash gifts, each of the kind its name says.
 QHash<QString, QByteArray> serverFiles(const QList<CatalogueGift>& gifts);
 
 // Writes the fallback icons "ugift.png", "ugift.gif" and "ugift_star.gif" into directory.

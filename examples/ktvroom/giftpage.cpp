@@ -141,8 +141,11 @@ void GiftPage::checkProgress()
     const int arrived = filesArrived();
     const bool complete = arrived == m_expectedFiles.size();
     const int thumbnails = thumbnailsArrived();
-    if (complete)
+    if (complete && m_completedMs < 0) {
+        // The time of the whole download, kept: this text is refreshed later, at a change of language.
+        m_completedMs = m_clock.elapsed();
         m_panel->view()->viewport()->update();
+    }
 
     QString stars;
     if (LuGiftStarManager* registry = LuGiftStarManager::instance()) {
@@ -157,7 +160,7 @@ void GiftPage::checkProgress()
             .arg(QString::number(m_items.size()), m_manager->downloadPrefix().toHtmlEscaped(), server, stars,
                 QString::number(thumbnails), QString::number(m_items.size()), QString::number(arrived),
                 QString::number(m_expectedFiles.size()), QDir::toNativeSeparators(m_giftDirectory).toHtmlEscaped(),
-                complete ? QStringLiteral(" in %1 ms").arg(QString::number(m_clock.elapsed())) : QString()));
+                complete ? QStringLiteral(" in %1 ms").arg(QString::number(m_completedMs)) : QString()));
     if (complete)
         m_progress.stop();
 

@@ -48,6 +48,7 @@ private:
     QStringList m_expectedFiles;
     QTimer m_progress;
     QElapsedTimer m_clock;
+    qint64 m_completedMs = -1;
     std::function<void()> m_ready;
     QElapsedTimer m_readyClock;
 };

@@ -1,8 +1,8 @@
 // ktvroom: a small room client that exercises every part of lukbase.
 //
 //   ktvroom                     opens the window
-//   ktvroom --screenshot DIR    renders each page to DIR/NN-<page>.png and exits
-//                               (no display needed)
+//   ktvroom --screenshot DIR    renders each page, in English and in Chinese, to
+//                               DIR/<locale>/NN-<page>.png and exits (no display needed)
 //   ktvroom --gift-prefix URL   fetches the gift pictures from URL instead of the
 //                               sandbox's own loopback gift server
 
@@ -13,8 +13,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace {
 
@@ -27,16 +25,6 @@ bool wantsScreenshots(int argc, char** argv)
             return true;
     }
     return false;
-}
-
-void installTranslations(QApplication& app, const QString& locale)
-{
-    auto* library = new QTranslator(&app);
-    if (library->load(QStringLiteral("lukbase_") + locale, LuKBase::translationsDirectory()))
-        app.installTranslator(library);
-    auto* qt = new QTranslator(&app);
-    if (qt->load(QStringLiteral("qtbase_") + locale, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(qt);
 }
 
 } // namespace
@@ -55,7 +43,8 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(QStringLiteral("Sandbox room client of lukbase"));
     parser.addHelpOption();
     QCommandLineOption screenshot(QStringLiteral("screenshot"),
-        QStringLiteral("Render every page into <dir> as PNG files and exit."), QStringLiteral("dir"));
+        QStringLiteral("Render every page, in each language, into <dir>/<locale>/ as PNG files and exit."),
+        QStringLiteral("dir"));
     QCommandLineOption locale(QStringLiteral("locale"),
         QStringLiteral("Show the texts in <name> (for example en or zh_CN) instead of the configured locale."),
         QStringLiteral("name"));
@@ -72,11 +61,11 @@ int main(int argc, char** argv)
     LuKBase::initialize();
     LuKtvLocalUser::instance()->setUserId(10001);
     LuKtvLocalUser::instance()->setUsername(QStringLiteral("Sandbox Singer"));
-    installTranslations(app, parser.isSet(locale) ? parser.value(locale) : LuKBase::localeName());
 
     int result = 0;
     {
         MainWindow window;
+        window.setLanguage(parser.isSet(locale) ? parser.value(locale) : LuKBase::localeName());
         if (parser.isSet(screenshot)) {
             window.show();
             window.takeScreenshots(parser.value(screenshot), [&](int failures) { app.exit(failures == 0 ? 0 : 1); });

@@ -1,4 +1,5 @@
 #include "prizepage.h"
+#include "extrascreenshot.h"
 
 #include <lukbase/lugiftitem.h>
 #include <lukbase/lumicbonuspopup.h>
@@ -27,7 +28,7 @@ QPushButton#WinPrizeNext { border-image: url(:/prizepage/down.png); border: none
 
 const char kBonusStyle[] = R"(
 QPushButton#BonusClose { border-image: url(:/prizepage/close.png); border: none; }
-QPushButton#BonusButton { color: white; font-size: 11px; border: 1px solid #a0500a; border-radius: 5px;
+QPushButton#BonusButton { color: white; font-size: 10px; border: 1px solid #a0500a; border-radius: 5px;
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffb347, stop:1 #e8650a); }
 QPushButton#BonusButton:pressed { background: #c85008; }
 )";
@@ -222,7 +223,7 @@ void PrizePage::bigWinNow()
 
 void PrizePage::offerBonus()
 {
-    m_bonus->setTitle(QStringLiteral("Great singing! Your song earned a bonus"));
+    m_bonus->setTitle(QStringLiteral("Great singing: a bonus!"));
     m_bonus->setItem(QStringLiteral("Golden mic"), QPixmap(QStringLiteral(":/prizepage/mic.png")));
     m_bonus->setRemainTime(15);
     m_bonus->move(mapToGlobal(QPoint(width() - m_bonus->width() - 20, 120)));
@@ -242,11 +243,11 @@ void PrizePage::showTicker()
 void PrizePage::refreshMirrors()
 {
     if (m_ticker && m_ticker->isVisible())
-        m_tickerMirror->setPixmap(m_ticker->grab());
+        m_tickerMirror->setPixmap(renderPicture(m_ticker));
     else
         m_tickerMirror->setText(QStringLiteral("(closed: it opens again with the next line)"));
     if (m_bonus->isVisible())
-        m_bonusMirror->setPixmap(m_bonus->grab());
+        m_bonusMirror->setPixmap(renderPicture(m_bonus));
     else
         m_bonusMirror->setText(QStringLiteral("(no bonus offered)"));
 }
@@ -278,6 +279,7 @@ void PrizePage::prepareScreenshot(const std::function<void()>& ready)
     // A fresh ticker with a notice, a sending of several gifts and a single big win, both
     // big enough for a horn text; the picture is taken once the last line has slid into place.
     m_stream->stop();
+    m_roomLog->clear();
     buildTicker();
     auto* done = new QTimer(this);
     done->setSingleShot(true);

@@ -28,6 +28,7 @@ public:
 
     QString title() const override;
     void prepareScreenshot(const std::function<void()>& ready) override;
+    bool screenshotAtDoubleRatio() const override { return true; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -19,6 +19,9 @@ public:
     // Brings the page into the state its screenshot shows (downloads arrived, a card under
     // the pointer...), then calls ready. The default is ready at once.
     virtual void prepareScreenshot(const std::function<void()>& ready);
+
+    // Whether the page is also photographed at device pixel ratio 2, as on a sharp screen.
+    virtual bool screenshotAtDoubleRatio() const { return false; }
 };
 
 #endif

@@ -300,6 +300,7 @@ void VideoPage::log(const QString& line)
 void VideoPage::prepareScreenshot(const std::function<void()>& ready)
 {
     // The windows of their own first, each written as an extra picture.
+    m_log->clear();
     showAvSettings();
     QTimer::singleShot(100, this, [this, ready] {
         saveExtraScreenshot(m_avSettings, QStringLiteral("video-av-settings"));

@@ -1,6 +1,10 @@
 #include <lukbase/luenterpwddialog.h>
 
+#include "markingtranslator.h"
+#include "textcheck.h"
+
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -18,6 +22,49 @@ class tst_LuEnterPwdDialog : public QObject
 
 private Q_SLOTS:
     void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+
+    void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
+
+    // A long tip is cut at its end, whole in its tooltip; the tip names the field.
+    void textsFit()
+    {
+        TextCheck::FontAndLanguage language;
+        LuEnterPwdDialog dialog;
+        dialog.show();
+        QVERIFY(TextCheck::unfitted(&dialog).isEmpty());
+        const QString tip = QStringLiteral("Room 1201 of the late-night singers is locked: enter its password");
+        dialog.setTipText(tip);
+        QCOMPARE(TextCheck::unfitted(&dialog), QStringList());
+        auto* label = dialog.findChild<QLabel*>(QStringLiteral("tipLabel"));
+        QCOMPARE(label->toolTip(), tip);
+        QCOMPARE(TextCheck::accessibleLabel(edit(dialog)), label);
+        QVERIFY(!TextCheck::accessibleName(edit(dialog)).isEmpty());
+    }
+
+    // The form's texts and the title follow a change of language; a tip the host set stays.
+    void changeOfLanguage_data()
+    {
+        QTest::addColumn<QString>("hostTip");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("form's tip") << QString() << "<Please enter room password>";
+        QTest::newRow("host's tip") << "Wrong password"
+                                    << "Wrong password";
+    }
+
+    void changeOfLanguage()
+    {
+        QFETCH(QString, hostTip);
+        QFETCH(QString, tip);
+        LuEnterPwdDialog dialog;
+        dialog.show();
+        if (!hostTip.isNull())
+            dialog.setTipText(hostTip);
+        MarkingTranslator translator({ "enterpwdForm", "LuEnterPwdDialog" });
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        TextCheck::changeLanguage(&dialog);
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("tipLabel"))->text(), tip);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("<Room Password>"));
+    }
 
     // A single space is a password; the 17th character is not taken; Cancel rejects
     // whatever was typed.

@@ -39,6 +39,10 @@ private Q_SLOTS:
         QTest::newRow("user name") << int(Qt::UserRole + 5) << QVariant("Ann %2") << QVariant("Ann %2");
         QTest::newRow("user icon") << int(Qt::UserRole + 6) << QVariant(icon()) << QVariant(icon());
         QTest::newRow("tooltip") << int(Qt::ToolTipRole) << none << none;
+        // What a screen reader says of the painted card; names are filled in as typed.
+        QTest::newRow("accessible text") << int(Qt::AccessibleTextRole) << QVariant("Ann %2's car: Roadster %1")
+                                         << QVariant("Ann %2");
+        QTest::newRow("accessible description") << int(Qt::AccessibleDescriptionRole) << none << none;
         QTest::newRow("past the last role") << int(Qt::UserRole + 7) << none << none;
         // Qt 4's user role was 32; hosts ask for Qt::UserRole + n.
         QTest::newRow("old user id number") << 36 << none << none;

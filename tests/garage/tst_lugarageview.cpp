@@ -5,12 +5,15 @@
 #include "garage/lugarageviewdelegate_p.h"
 #include "markingtranslator.h"
 #include "mousemove.h"
+#include "offscreennotes.h"
 #include "paintrecorder.h"
+#include "textcheck.h"
 
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 using Drawn = QList<std::pair<QRectF, QRgb>>;
 
@@ -77,6 +80,8 @@ class tst_LuGarageView : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase() { dropOffscreenPlatformNotes(); }
+
     void init()
     {
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
@@ -227,15 +232,98 @@ private Q_SLOTS:
         for (const PaintRecorder::Image& image : std::as_const(recorder.images))
             drawn.append({ image.target, image.centrePixel });
         QCOMPARE(drawn, images);
-        QStringList written;
-        for (const PaintRecorder::Text& text : std::as_const(recorder.texts))
-            written.append(text.text);
-        QCOMPARE(written, texts);
+        QCOMPARE(recorder.texts.size(), texts.size());
+        for (int i = 0; i < texts.size(); ++i)
+            QVERIFY2(
+                TextCheck::isWholeOrCut(recorder.texts.at(i).text, texts.at(i)), qPrintable(recorder.texts.at(i).text));
 
         // The owner's text is centred on the name card.
         const PaintRecorder::Text owner = recorder.texts.at(0);
         QVERIFY(qAbs(owner.baseline.x() + QFontMetricsF(QFont()).horizontalAdvance(owner.text) / 2 - 301) <= 1);
         QVERIFY(owner.baseline.y() > 118 && owner.baseline.y() <= 138);
+    }
+
+    void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
+
+    // Long names and the button's text stay inside their areas, cut at their ends; the
+    // button's tooltip says it whole.
+    void textsFit()
+    {
+        TextCheck::FontAndLanguage language;
+        LuCarItem car(1, QStringLiteral("Extraordinarily Long Limousine Name"), 1, ":/pics/car.png", QString());
+        LuGarageItem item(5, QStringLiteral("The Extraordinarily Long Stage Name"), solid(16, 16), &car);
+        PaintRecorder recorder(QSize(400, 300));
+        m_view->setCars({ &item });
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 190, 140);
+        option.state = QStyle::State_MouseOver;
+        QPainter painter(&recorder);
+        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
+        const QRect button = LuGarageViewDelegate::buttonRect(option.rect);
+        // The owner's name card in the view's font; the cover's texts: the car's name at 16
+        // pixels, the button's at 12.
+        QCOMPARE(
+            TextCheck::overflowing(recorder, { LuGarageViewDelegate::nameCardRect(option.rect) }, -1), QStringList());
+        QCOMPARE(TextCheck::overflowing(recorder, { QRect(QPoint(0, 50), QPoint(189, 69)) }, 16), QStringList());
+        QCOMPARE(TextCheck::overflowing(recorder, { button }, 12), QStringList());
+        const QString whole = LuGarageView::tr("Go to his/her garage.");
+        const auto drawnAt = [&](int pixels) {
+            QString drawn;
+            for (const PaintRecorder::Text& text : std::as_const(recorder.texts))
+                drawn += text.font.pixelSize() == pixels ? text.text : QString();
+            return drawn;
+        };
+        QVERIFY2(TextCheck::isWholeOrCut(drawnAt(12), whole), qPrintable(drawnAt(12)));
+        QVERIFY2(TextCheck::isWholeOrCut(drawnAt(16), car.name()), qPrintable(drawnAt(16)));
+
+        showView();
+        QHelpEvent help(QEvent::ToolTip, button.center(), m_view->viewport()->mapToGlobal(button.center()));
+        QCoreApplication::sendEvent(m_view->viewport(), &help);
+        QCOMPARE(QToolTip::text(), whole);
+    }
+
+    void keyboard_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QList<int>>("userids");
+        QTest::newRow("enter") << 1 << int(Qt::Key_Enter) << QList<int> { 102 };
+        QTest::newRow("return") << 0 << int(Qt::Key_Return) << QList<int> { 101 };
+        QTest::newRow("space") << 1 << int(Qt::Key_Space) << QList<int> { 102 };
+        QTest::newRow("no current card") << -1 << int(Qt::Key_Space) << QList<int>();
+        QTest::newRow("another key") << 1 << int(Qt::Key_A) << QList<int>();
+    }
+
+    // Enter or Space on the current card acts as its button.
+    void keyboard()
+    {
+        QFETCH(int, current);
+        QFETCH(int, key);
+        QFETCH(QList<int>, userids);
+        showView();
+        m_view->setCurrentIndex(m_view->model()->index(current, 0));
+        QSignalSpy spy(m_view.data(), &LuGarageView::gotoUserGarage);
+        QTest::keyClick(m_view.data(), Qt::Key(key));
+        QList<int> emitted;
+        for (const QList<QVariant>& arguments : std::as_const(spy))
+            emitted.append(arguments.at(0).toInt());
+        QCOMPARE(emitted, userids);
+    }
+
+    // Screen readers read each painted card by its owner and car, in the present language.
+    void accessibleCards()
+    {
+        showView();
+        QCOMPARE(TextCheck::accessibleChildNames(m_view.data()),
+            QStringList({ "Ann's car: Roadster", "Bo's car: Roadster" }));
+        MarkingTranslator translator("LuGarageModel");
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QSignalSpy changed(m_view->model(), &QAbstractItemModel::dataChanged);
+        TextCheck::changeLanguage(m_view.data());
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 1);
+        QCOMPARE(TextCheck::accessibleChildNames(m_view.data()),
+            QStringList({ "<Ann's car: Roadster>", "<Bo's car: Roadster>" }));
     }
 
     void hoverCoverOnlyUnderTheMouse()

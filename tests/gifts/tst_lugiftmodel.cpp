@@ -26,8 +26,8 @@ private Q_SLOTS:
     {
         // Held by the test, so that the model's releases never delete them.
         TrackedGiftItem first(1), second(2), stranger(9);
-        first.ref();
-        second.ref();
+        for (LuGiftItem* gift : { &first, &second, &stranger })
+            gift->ref();
         LuGiftModel model;
         model.setGifts({ &first, &second, &second });
         QCOMPARE(model.rowCount(), 3);
@@ -39,6 +39,11 @@ private Q_SLOTS:
         // Looked up by record: the first of duplicates; a record not listed has no valid index.
         QCOMPARE(model.index(&second, 0), index);
         QVERIFY(!model.index(&stranger, 0).isValid());
+        // A new list: the records are found at their new rows, and a record left out no more.
+        model.setGifts({ &stranger, &second });
+        QCOMPARE(model.index(&second, 0), model.index(1, 0));
+        QCOMPARE(model.index(&stranger, 0).internalPointer(), &stranger);
+        QVERIFY(!model.index(&first, 0).isValid());
     }
 
     void roles_data()
@@ -53,7 +58,11 @@ private Q_SLOTS:
         QTest::newRow("decoration") << int(Qt::DecorationRole) << QVariant(kThumbnail);
         QTest::newRow("thumbnail") << int(Qt::UserRole + 1) << QVariant(kThumbnail);
         QTest::newRow("price") << int(Qt::UserRole + 2) << QVariant(qlonglong(2500000000));
-        QTest::newRow("tooltip") << int(Qt::ToolTipRole) << QVariant("Rose(Price: 2500000000)\nReceiver money: 9");
+        const QVariant tooltip("Rose(Price: 2500000000)\nReceiver money: 9");
+        QTest::newRow("tooltip") << int(Qt::ToolTipRole) << tooltip;
+        // What a screen reader says of the painted cell: the price as the cell shows it.
+        QTest::newRow("accessible text") << int(Qt::AccessibleTextRole) << QVariant("Rose, price 25 Yi");
+        QTest::newRow("accessible description") << int(Qt::AccessibleDescriptionRole) << tooltip;
         // Qt 4's user role was 32; hosts ask for Qt::UserRole + n. Other roles answer nothing either.
         QTest::newRow("old user role number") << 32 << QVariant();
     }

@@ -2,12 +2,15 @@
 
 #include "gifts/lugiftitem_p.h"
 #include "gifts/lugiftviewdelegate_p.h"
+#include "markingtranslator.h"
 #include "mousemove.h"
 #include "paintrecorder.h"
+#include "textcheck.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 static const QColor kSelected(252, 234, 166);
@@ -74,9 +77,63 @@ private Q_SLOTS:
         QCOMPARE(recorder.images.value(0).target, QRectF(46 + 7, 68 + 2, 32, 32));
         const QString drawn = recorder.textIn(QRect(QPoint(48, 68 + 36), QPoint(89, 68 + 51)));
         QVERIFY2(drawn.endsWith(QChar(0x2026)) && name.startsWith(drawn.chopped(1)), qPrintable(drawn));
-        QCOMPARE(recorder.textIn(QRect(QPoint(0, 68 + 52), QPoint(199, 68 + 67))), "9999 Wan");
+        QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(QRect(QPoint(0, 68 + 52), QPoint(199, 68 + 67))), "9999 Wan"));
         for (const PaintRecorder::Text& text : std::as_const(recorder.texts))
             QCOMPARE(text.pen.rgba(), qRgba(0, 0, 0, 255));
+    }
+
+    void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
+
+    // Name and price stay inside their rows, cut at their ends where they do not fit.
+    void textsFit()
+    {
+        TextCheck::FontAndLanguage language;
+        setGifts(QStringLiteral("Everlasting Golden Phoenix"), { 99999999 });
+        PaintRecorder recorder(QSize(100, 100));
+        QStyleOptionViewItem option;
+        option.rect = QRect(0, 0, 46, 68);
+        QPainter painter(&recorder);
+        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
+        const QRect name = LuGiftViewDelegate::nameRect(option.rect),
+                    price = LuGiftViewDelegate::priceRect(option.rect);
+        QCOMPARE(TextCheck::overflowing(recorder, { name, price }), QStringList());
+        QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(name), m_gifts.at(0)->name()));
+        QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(price), LuGiftViewDelegate::formatPrice(99999999)));
+    }
+
+    // Screen readers read each painted cell by name and price, in the present language.
+    void accessibleCells()
+    {
+        setGifts("Gift", { 9999, 10000 });
+        QCOMPARE(TextCheck::accessibleChildNames(m_view), QStringList({ "Gift, price 9999", "Gift, price 1 Wan" }));
+        MarkingTranslator translator({ "LuGiftModel", "LuGiftViewDelegate" });
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QSignalSpy changed(m_view->model(), &QAbstractItemModel::dataChanged);
+        TextCheck::changeLanguage(m_view);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 1);
+        QCOMPARE(
+            TextCheck::accessibleChildNames(m_view), QStringList({ "<Gift, price 9999>", "<Gift, price <1 Wan>>" }));
+    }
+
+    // Filled and laid out while hidden at its default size, as in a tab not shown yet, then shown wider:
+    // the grid flows into the new width.
+    void gridFollowsTheWidth()
+    {
+        for (int id = 0; id < 40; ++id) {
+            m_gifts.append(new LuGiftItem(id, 0, 0, "Gift", QString(), 1, 0, QString(), QString(), QString(), 0));
+            m_gifts.last()->ref();
+        }
+        m_view->setGifts(m_gifts);
+        // A host repaints the cell of an arriving thumbnail, which lays the cells out.
+        m_view->update(m_view->index(m_gifts.at(0)));
+        m_view->resize(800, 600);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view));
+        const int perRow = m_view->viewport()->width() / 46;
+        QVERIFY(perRow >= 16);
+        QTRY_COMPARE(cell(perRow - 1), QRect((perRow - 1) * 46, 0, 46, 68));
+        QCOMPARE(cell(perRow), QRect(0, 68, 46, 68));
     }
 
     // Cells of 46 x 68 side by side, each with its price painted; the hover colour only under the mouse.

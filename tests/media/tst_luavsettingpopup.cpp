@@ -3,12 +3,15 @@
 #include <lukbase/lukbase.h>
 #include <lukbase/luktvlocaluser.h>
 
+#include "markingtranslator.h"
 #include "media/luavsettingpopup_p.h"
+#include "textcheck.h"
 
 #include <darivad/mcmediamanagerqt.h>
 #include <zuzar/mcenginesetup.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QResource>
 #include <QSettings>
 #include <QSignalSpy>
@@ -217,6 +220,40 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(&popup, &deactivation); // with the chooser closed, it closes the popup
         QVERIFY(!popup.isVisible());
         QVERIFY(LuKBase::userSettings()->allKeys().isEmpty());
+    }
+
+    void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
+
+    // Long device names show cut in the boxes, whole in their tooltips; each box is named
+    // by its label for screen readers.
+    void textsFit()
+    {
+        TextCheck::FontAndLanguage language;
+        McEngineSetup::setWaveInDevices({ "Microphone (USB Audio Device with a long name)" });
+        McEngineSetup::setCameraDevices({ "Integrated Webcam of the Laptop" });
+        LuAvSettingPopup popup;
+        popup.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&popup));
+        QCOMPARE(TextCheck::unfitted(&popup), QStringList());
+        QCOMPARE(box(popup, "audioInputBox")->toolTip(), "Microphone (USB Audio Device with a long name)");
+        const char* const labels[] = { "label", "label_2", "label_3", "label_4" };
+        const char* const boxes[] = { "audioInputBox", "audioOutputBox", "cameraBox", "bkgndMusicBox" };
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(TextCheck::accessibleLabel(box(popup, boxes[i])), popup.findChild<QLabel*>(labels[i]));
+    }
+
+    void changeOfLanguage()
+    {
+        LuAvSettingPopup popup;
+        MarkingTranslator translator({ "avSettingForm", "LuAvSettingPopup" });
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        TextCheck::changeLanguage(&popup);
+        QStringList texts;
+        for (const QLabel* label : popup.findChildren<QLabel*>())
+            texts << label->text();
+        QCOMPARE(texts, QStringList({ "<Audio Output:>", "<Audio Input:>", "<Camera:>", "<Bkgnd Music:>" }));
+        QCOMPARE(entries(box(popup, "bkgndMusicBox")),
+            QStringList({ "<No background music>", "Lark Music", "Reedsong & Co", "<Other music player>" }));
     }
 
     // Escape closes the popup, as does the application's deactivation (the window's is

@@ -5,6 +5,9 @@
 #include <darivad/mctransstatuswidget.h>
 #include <zuzar/mcenginesetup.h>
 
+#include "markingtranslator.h"
+#include "textcheck.h"
+
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -128,6 +131,25 @@ private Q_SLOTS:
         bar.setUserid(0);
         bar.setShowPopup(false);
         QCOMPARE(shownButtons(bar), shownFor(0));
+    }
+
+    // After a change of language every button is named anew; only the popup buttons have
+    // no tooltip.
+    void changeOfLanguage()
+    {
+        LuVideoControlBar bar(&m_transfer, nullptr, nullptr, &m_video);
+        MarkingTranslator translator("LuVideoControlBar");
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        TextCheck::changeLanguage(&bar);
+        QStringList names, tips;
+        for (QToolButton* candidate : bar.findChildren<QToolButton*>(QStringLiteral("ChatToolButton"))) {
+            names << TextCheck::accessibleName(candidate);
+            tips << candidate->toolTip();
+        }
+        const QStringList marked { "<Video On>", "<Video Off>", "<Audio On>", "<Audio Off>", "<Take Photo>",
+            "<Zoom Out>", "<Zoom In>" };
+        QCOMPARE(names, marked + QStringList({ "<Show Popup>", "<Hide Popup>" }));
+        QCOMPARE(tips, marked + QStringList({ QString(), QString() }));
     }
 
     void destroyedSourceIsLeftAlone()

@@ -1,7 +1,9 @@
 #include <lukbase/lumicbonuspopup.h>
 
+#include "markingtranslator.h"
 #include "offscreennotes.h"
 #include "prize/lumicbonuspopup_p.h"
+#include "textcheck.h"
 
 #include <QAbstractEventDispatcher>
 #include <QPushButton>
@@ -16,12 +18,19 @@ LuMicBonusPopupPrivate* d(LuMicBonusPopup& popup)
     return LuMicBonusPopupPrivate::get(&popup);
 }
 
+// The bonus button's whole text: its tooltip when the button shows it cut.
+QString buttonText(LuMicBonusPopup& popup)
+{
+    const QPushButton* button = d(popup)->bonusButton;
+    return button->toolTip().isEmpty() ? button->text() : button->toolTip();
+}
+
 // One tick of the countdown, delivered as the timer would deliver it; returns the button's text.
 QString tick(LuMicBonusPopup& popup)
 {
     QTimerEvent event(d(popup)->timerId);
     QCoreApplication::sendEvent(&popup, &event);
-    return d(popup)->bonusButton->text();
+    return buttonText(popup);
 }
 
 // The timers registered for the popup itself.
@@ -50,7 +59,7 @@ private Q_SLOTS:
         QCOMPARE(timers(popup).size(), 1);
         QCOMPARE(timers(popup).first().timerId, d(popup)->timerId);
         QCOMPARE(timers(popup).first().interval, 1000);
-        QStringList texts = { d(popup)->bonusButton->text() };
+        QStringList texts = { buttonText(popup) };
         for (int i = 0; i < 3; ++i)
             texts.append(tick(popup));
         QCOMPARE(texts, QStringList({ "Get Bonus[3]", "Get Bonus[2]", "Get Bonus[1]", "Get Bonus[0]" }));
@@ -65,7 +74,7 @@ private Q_SLOTS:
 
         // A countdown of zero or less runs no timer.
         popup.setRemainTime(-4);
-        QCOMPARE(d(popup)->bonusButton->text(), QStringLiteral("Get Bonus[-4]"));
+        QCOMPARE(buttonText(popup), QStringLiteral("Get Bonus[-4]"));
         QVERIFY(timers(popup).isEmpty());
     }
 
@@ -87,6 +96,38 @@ private Q_SLOTS:
         QVERIFY(!popup.isVisible());
         QCOMPARE(timers(popup).size(), 1);
         QCOMPARE(tick(popup), QStringLiteral("Get Bonus[4]"));
+    }
+
+    void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
+
+    // Texts too long for their places are cut at their ends; the seconds left always show.
+    void textsFit()
+    {
+        TextCheck::FontAndLanguage language;
+        LuMicBonusPopup popup;
+        const QString title = QStringLiteral("Great singing! Your song earned the bonus of the week in this room");
+        popup.setTitle(title);
+        popup.setItem(QStringLiteral("Golden microphone of the night"), QPixmap());
+        popup.setRemainTime(15);
+        popup.show();
+        QCOMPARE(TextCheck::unfitted(&popup), QStringList());
+        QVERIFY(d(popup)->bonusButton->text().endsWith(QLatin1String("[15]")));
+        QCOMPARE(d(popup)->titleLabel->toolTip(), title);
+        QCOMPARE(TextCheck::accessibleName(d(popup)->titleLabel), title);
+    }
+
+    void changeOfLanguage()
+    {
+        LuMicBonusPopup popup;
+        MarkingTranslator translator("LuMicBonusPopup");
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        TextCheck::changeLanguage(&popup);
+        QCOMPARE(buttonText(popup), QStringLiteral("<Get Bonus>"));
+        popup.setRemainTime(3);
+        QCOMPARE(buttonText(popup), QStringLiteral("<Get Bonus>[3]"));
+        auto* close = popup.findChild<QPushButton*>(QStringLiteral("BonusClose"));
+        QCOMPARE(close->toolTip(), QStringLiteral("<Close>"));
+        QCOMPARE(TextCheck::accessibleName(close), QStringLiteral("<Close>"));
     }
 };
 

@@ -1,7 +1,9 @@
 #include <lukbase/luwinprizepopup.h>
 
+#include "markingtranslator.h"
 #include "offscreennotes.h"
 #include "prize/luwinprizepopup_p.h"
+#include "textcheck.h"
 #include "trackedgiftitem.h"
 
 #include <QElapsedTimer>
@@ -482,6 +484,54 @@ private Q_SLOTS:
         QCOMPARE(boundsOf(popup, kTiles[0]), digits > 0 ? QRect(x, 2, 15, 24) : QRect());
         QCOMPARE(boundsOf(popup, kTiles[1]), digits > 2 ? QRect(x + 15, 2, 15 * (digits - 2), 24) : QRect());
         QCOMPARE(boundsOf(popup, kTiles[2]), digits > 1 ? QRect(x + 15 * (digits - 1), 2, 15, 24) : QRect());
+    }
+
+    void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
+
+    // A line too long for the bar is cut at the end of its text, so that the whole line ends
+    // left of the buttons; the tooltip and the accessible name hold the whole text.
+    void textsFit()
+    {
+        TextCheck::FontAndLanguage language;
+        LuWinPrizePopup popup;
+        QVERIFY(show(popup));
+        const QString name = QStringLiteral("The Extraordinarily Long Stage Name of a Night Singer");
+        popup.addPrize(name, 1, 10, 1234, 0, new TrackedGiftItem(1, ":/pics/thumbnail.png"));
+        popup.addMessage(QImage(), name);
+        for (int line = 0; line < 2; ++line) {
+            PaintRecorder recorder(popup.size());
+            popup.render(&recorder);
+            const QString whole = d(popup)->entries.at(line)->text;
+            QVERIFY(whole.contains(name));
+            QCOMPARE(TextCheck::overflowing(recorder, { QRect(0, 0, d(popup)->prevButton->x(), 28) }), QStringList());
+            QVERIFY(recorder.textContaining(TextCheck::ellipsis).text.size() > 1);
+            QCOMPARE(popup.toolTip(), whole);
+            QCOMPARE(TextCheck::accessibleName(&popup), whole);
+            d(popup)->nextMessage();
+        }
+    }
+
+    // After a change of language the lines already shown and the buttons' names are translated anew.
+    void changeOfLanguage()
+    {
+        LuWinPrizePopup popup;
+        ::addPrize(popup, QStringLiteral("Ann"), 10, 2, new TrackedGiftItem(1, ":/pics/thumbnail.png"));
+        ::addPrize(popup, QStringLiteral("Bo"), 10, QVariant::fromValue(Multiples { { 2, 3 } }),
+            new TrackedGiftItem(2, ":/pics/thumbnail.png"));
+        popup.addMessage(QImage(), QStringLiteral("host's text"));
+        MarkingTranslator translator("LuWinPrizePopup");
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        TextCheck::changeLanguage(&popup);
+        QStringList texts;
+        for (const LuWinPrizeEntry* entry : std::as_const(d(popup)->entries))
+            texts << entry->text;
+        QCOMPARE(texts,
+            QStringList({ "<Congratulations to [Ann] present gift 1 win 2 multiple prize total>",
+                "<Congratulations to [Bo] present gift 2 win <2 multiple 3 times,> total>", "host's text" }));
+        for (QPushButton* button : { d(popup)->prevButton, d(popup)->nextButton }) {
+            QVERIFY(button->toolTip().startsWith('<'));
+            QCOMPARE(TextCheck::accessibleName(button), button->toolTip());
+        }
     }
 
     void highDpiPictures()

@@ -149,13 +149,16 @@ void LoopbackHttpServer::answer(Connection* connection)
     }
 
     // Clients read the status code; any reason phrase will do.
+    const bool length = response.fault != Fault::NoLength;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + (response.status < 400 ? " OK" : " Error")
-        + "\r\nContent-Type: application/octet-stream\r\nContent-Length: " + QByteArray::number(response.body.size())
-        + "\r\nConnection: keep-alive\r\n\r\n";
-    if (response.fault == Fault::DropMidBody) {
-        socket->write(head + response.body.left(response.body.size() / 2));
+        + "\r\nContent-Type: application/octet-stream\r\n"
+        + (length ? "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n" : QByteArray())
+        + "Connection: " + (length ? "keep-alive" : "close") + "\r\n\r\n";
+    if (response.fault != Fault::None) {
+        const bool cut = response.fault == Fault::DropMidBody;
+        socket->write(head + (cut ? response.body.left(response.body.size() / 2) : response.body));
         finishRequest(connection);
-        // Sends what was written, then closes; the client sees the body end early.
+        // Sends what was written, then closes; the client sees the body end, early when cut.
         socket->disconnectFromHost();
         return;
     }

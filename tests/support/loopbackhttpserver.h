@@ -33,6 +33,8 @@ public:
         DropBeforeAnswer,
         /** Headers announce the whole body, half of it is sent, then the connection is closed. */
         DropMidBody,
+        /** Headers announce no length: the whole body is sent, then the connection is closed. */
+        NoLength,
     };
 
     /** One answer: status, body, a delay before it is sent and an optional fault. */
@@ -47,6 +49,7 @@ public:
         static Response error(int status, int delayMs = 0) { return { status, QByteArray(), delayMs, Fault::None }; }
         static Response dropped(int delayMs = 0) { return { 200, QByteArray(), delayMs, Fault::DropBeforeAnswer }; }
         static Response cut(const QByteArray& body) { return { 200, body, 0, Fault::DropMidBody }; }
+        static Response unannounced(const QByteArray& body) { return { 200, body, 0, Fault::NoLength }; }
     };
 
     /** One request as the server saw it. Times are milliseconds since the server was built. */

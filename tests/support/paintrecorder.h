@@ -133,6 +133,9 @@ private:
             for (int i = 0; i < count; ++i)
                 m_device->fills.append({ rects[i], m_brush });
         }
+        // Outlines (rounded frames of style sheets) are not recorded.
+        void drawPath(const QPainterPath&) override { }
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override { }
         void drawRects(const QRect* rects, int count) override
         {
             for (int i = 0; i < count; ++i)

@@ -25,7 +25,8 @@ public:
     ~LuEnterPwdDialog() override;
 
     /**
-     * Replaces the tip line, for example after a wrong password.
+     * Replaces the tip line, for example after a wrong password. A tip too long for the line
+     * is cut at its end; the whole tip is its tooltip.
      * @param text the tip. It is shown as a QLabel shows text: a text that looks like
      *        markup is read as rich text, so escape any name in it (QString::toHtmlEscaped()).
      */
@@ -36,6 +37,13 @@ public:
 public Q_SLOTS:
     /** Accepts the dialog, unless the field is empty: then the field takes the focus. */
     void accept() override;
+
+protected:
+    /**
+     * Retranslates the form on a change of language, keeping a tip the host set.
+     * @param event the change event
+     */
+    void changeEvent(QEvent* event) override;
 
 private:
     Q_DECLARE_PRIVATE(LuEnterPwdDialog)

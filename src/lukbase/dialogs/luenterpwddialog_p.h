@@ -17,9 +17,12 @@ public:
     explicit LuEnterPwdDialogPrivate(LuEnterPwdDialog* q);
     ~LuEnterPwdDialogPrivate();
     void init();
+    void retranslate();
 
     LuEnterPwdDialog* q_ptr;
     std::unique_ptr<Ui::enterpwdForm> ui;
+    // The tip the host set; null while the form's own tip shows.
+    QString tipText;
 };
 
 #endif

@@ -8,6 +8,13 @@ LuGarageModelPrivate::LuGarageModelPrivate(LuGarageModel* q)
 {
 }
 
+void LuGarageModelPrivate::retranslate()
+{
+    Q_Q(LuGarageModel);
+    if (!cars.isEmpty())
+        Q_EMIT q->dataChanged(q->index(0, 0), q->index(int(cars.size()) - 1, 0), { Qt::AccessibleTextRole });
+}
+
 LuGarageModel::LuGarageModel(QObject* parent)
     : QAbstractItemModel(parent)
     , d_ptr(new LuGarageModelPrivate(this))
@@ -79,6 +86,10 @@ QVariant LuGarageModel::data(const QModelIndex& index, int role) const
 
     // An owner without a car still shows as a card, only without the car's data.
     LuCarItem* car = item->car();
+    if (role == Qt::AccessibleTextRole) {
+        // The card is painted: a screen reader gets its texts from here.
+        return car ? tr("%1's car: %2").arg(item->userName(), car->name()) : item->userName();
+    }
     if (!car)
         return QVariant();
 

@@ -26,6 +26,7 @@ class LuGarageModelPrivate;
  * - Qt::UserRole + 4: the owner's user id (int)
  * - Qt::UserRole + 5: the owner's name (QString)
  * - Qt::UserRole + 6: the owner's picture (QImage)
+ * - Qt::AccessibleTextRole: the owner's name and the car's name
  *
  * The car roles of an item without a car answer an invalid QVariant.
  */

@@ -10,6 +10,11 @@ class LuGarageModelPrivate
 public:
     explicit LuGarageModelPrivate(LuGarageModel* q);
 
+    static LuGarageModelPrivate* get(LuGarageModel* model) { return model->d_func(); }
+
+    // Tells the views that the translated texts of every row have changed.
+    void retranslate();
+
     LuGarageModel* q_ptr;
     // The rows; owned by the host.
     QList<LuGarageItem*> cars;

@@ -1,10 +1,14 @@
 #include "lugarageview.h"
 #include "lugarageitem.h"
 #include "lugaragemodel.h"
+#include "lugaragemodel_p.h"
 #include "lugarageview_p.h"
 #include "lugarageviewdelegate_p.h"
 
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 LuGarageViewPrivate::LuGarageViewPrivate(LuGarageView* q)
     : q_ptr(q)
@@ -121,6 +125,50 @@ void LuGarageView::mouseReleaseEvent(QMouseEvent* event)
     }
     d->pressedRect = QRect();
     setCursor(Qt::ArrowCursor);
+}
+
+void LuGarageView::keyPressEvent(QKeyEvent* event)
+{
+    // The keyboard's way to the button of the current card.
+    switch (event->key()) {
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+    case Qt::Key_Space:
+        if (LuGarageItem* item = currentCar()) {
+            event->accept();
+            Q_EMIT gotoUserGarage(item->userid());
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void LuGarageView::changeEvent(QEvent* event)
+{
+    Q_D(LuGarageView);
+    // The cards repaint their texts by themselves; the model's texts for screen readers
+    // are announced anew.
+    if (event->type() == QEvent::LanguageChange)
+        LuGarageModelPrivate::get(d->model)->retranslate();
+    QListView::changeEvent(event);
+}
+
+bool LuGarageView::viewportEvent(QEvent* event)
+{
+    Q_D(LuGarageView);
+    if (event->type() == QEvent::ToolTip) {
+        // The button's text may be cut on the card: its tooltip says it whole.
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (index.isValid() && d->buttonRectAt(index).contains(help->pos())) {
+            QToolTip::showText(help->globalPos(), LuGarageViewDelegate::buttonText(), viewport());
+            return true;
+        }
+    }
+    return QListView::viewportEvent(event);
 }
 
 // Hover feedback is the delegate's cover; the two slots stay as points where a

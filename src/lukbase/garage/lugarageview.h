@@ -18,7 +18,8 @@ class LuGarageViewPrivate;
  * logo, its name and a go-to-garage button; clicking that button emits gotoUserGarage().
  *
  * The view owns its model (LuGarageModel) and its painting delegate; the items are the
- * host's. Clicks neither select nor change the current card. The card pictures come from
+ * host's. Clicks neither select nor change the current card; Enter or Space on the current
+ * card acts as its button. The card pictures come from
  * the host's resources ":pics/garage-namecard.png", ":pics/garage-carcover.png" and
  * ":pics/garage-goto.png"; the object name is "GarageListView" for the host's style sheet.
  */
@@ -80,6 +81,23 @@ protected:
      * @param event the mouse event
      */
     void mouseReleaseEvent(QMouseEvent* event) override;
+    /**
+     * Enter, Return or Space on the current card emits gotoUserGarage() for it, as its
+     * button does.
+     * @param event the key event
+     */
+    void keyPressEvent(QKeyEvent* event) override;
+    /**
+     * Repaints the cards in the new language on a change of language.
+     * @param event the change event
+     */
+    void changeEvent(QEvent* event) override;
+    /**
+     * Shows the whole text of a card's button as its tooltip.
+     * @param event the viewport's event
+     * @return whether the event was handled
+     */
+    bool viewportEvent(QEvent* event) override;
 
 private Q_SLOTS:
     void garageItemEntered(const QModelIndex& index);

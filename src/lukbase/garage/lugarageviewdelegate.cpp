@@ -54,15 +54,18 @@ void drawCover(
     font.setPixelSize(16);
     painter->setFont(font);
     painter->setPen(QColor(0, 0, 0));
-    painter->drawText(QRect(QPoint(card.left(), card.top() + 50), QPoint(card.right(), card.top() + 69)), kCentredLine,
-        index.data(Qt::UserRole).toString());
+    // Texts too long for the card are cut at their end, never clipped mid-glyph.
+    const QRect nameRect(QPoint(card.left(), card.top() + 50), QPoint(card.right(), card.top() + 69));
+    painter->drawText(nameRect, kCentredLine,
+        painter->fontMetrics().elidedText(index.data(Qt::UserRole).toString(), Qt::ElideRight, nameRect.width()));
 
     const QRect buttonRect = LuGarageViewDelegate::buttonRect(card);
     painter->drawImage(buttonRect, button);
     font.setPixelSize(12);
     painter->setFont(font);
     painter->setPen(Qt::white);
-    painter->drawText(buttonRect, kCentredLine, LuGarageView::tr("Go to his/her garage."));
+    painter->drawText(buttonRect, kCentredLine,
+        painter->fontMetrics().elidedText(LuGarageViewDelegate::buttonText(), Qt::ElideRight, buttonRect.width()));
 }
 
 } // namespace
@@ -81,6 +84,11 @@ QRect LuGarageViewDelegate::buttonRect(const QRect& card)
 {
     const int left = card.left() + (card.right() - card.left() - 113) / 2;
     return QRect(QPoint(left, card.bottom() - 33), QPoint(left + 113, card.bottom() - 10));
+}
+
+QString LuGarageViewDelegate::buttonText()
+{
+    return LuGarageView::tr("Go to his/her garage.");
 }
 
 QRect LuGarageViewDelegate::nameCardRect(const QRect& card)

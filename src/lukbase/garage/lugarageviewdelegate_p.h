@@ -27,6 +27,8 @@ public:
     // The go-to-garage button of the card at card: 114 x 24, centred, its last row 10 pixels
     // above the card's last row. The view hit-tests the same rectangle.
     static QRect buttonRect(const QRect& card);
+    // The go-to-garage button's text, translated.
+    static QString buttonText();
     // The name card under the car: 160 x 20, centred, 29 pixels above the card's last row.
     static QRect nameCardRect(const QRect& card);
     // "[name](id)'s car." fitted into width: the name part is elided, the suffix stays

@@ -5,6 +5,7 @@
 
 #include <lucore/luobject.h>
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -34,6 +35,9 @@ public:
     int kind;
     // Failed attempts that were queued again.
     int retries;
+    // What arrived of the attempt in flight, and whether it grew past the size a gift file may have.
+    QByteArray body;
+    bool tooLarge = false;
 
 private:
     Q_DISABLE_COPY(LuGiftDownloadItem)

@@ -1,38 +1,18 @@
 #include "lugiftmanager.h"
 #include "lugiftdownloaditem_p.h"
+#include "lugiftfilekind_p.h"
 #include "lugiftitem_p.h"
 #include "lugiftmanager_p.h"
 #include "lukbaselogging_p.h"
 
-#include <QFile>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QTimerEvent>
 #include <QUrl>
 
-namespace {
-
-// Writes the whole file or nothing: the bytes go to a temporary file that replaces the
-// target only once every byte is on disk, so a failed or short write never leaves a
-// half-written picture in place of a good one.
-bool saveAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
-}
-
-} // namespace
-
 LuGiftManagerPrivate::LuGiftManagerPrivate(LuGiftManager* q)
     : q(q)
+    , saver(q)
 {
 }
 
@@ -44,9 +24,11 @@ LuGiftManagerPrivate::~LuGiftManagerPrivate()
     qDeleteAll(queue);
     qDeleteAll(retryQueue);
     qDeleteAll(running);
+    qDeleteAll(saving.keys());
     queue.clear();
     retryQueue.clear();
     running.clear();
+    saving.clear();
     pending.clear();
 }
 
@@ -76,45 +58,84 @@ void LuGiftManagerPrivate::startQueued()
 {
     while (!queue.isEmpty() && running.size() < maxRunning) {
         LuGiftDownloadItem* download = queue.takeFirst();
-        QNetworkReply* reply = networkManager.get(QNetworkRequest(QUrl(download->url)));
+        QNetworkRequest request((QUrl(download->url)));
+        // A server that stops sending fails the attempt, which frees the slot for the others.
+        request.setTransferTimeout(transferTimeout);
+        QNetworkReply* reply = networkManager.get(request);
         running.insert(reply, download);
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, q, [this, reply] { readBody(reply); });
+        QObject::connect(reply, &QNetworkReply::readyRead, q, [this, reply] { readBody(reply); });
     }
+}
+
+void LuGiftManagerPrivate::readBody(QNetworkReply* reply)
+{
+    LuGiftDownloadItem* download = running.value(reply);
+    // A reply that failed or timed out is closed and has nothing more to give.
+    if (!download || download->tooLarge || !reply->isOpen())
+        return;
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (announced.toLongLong() <= MaxFileSize) {
+        // Never more than one byte past the limit is taken in; and no more than is there, as
+        // read() makes room for all it may read.
+        const qint64 room = MaxFileSize + 1 - download->body.size();
+        download->body += reply->read(qMin(reply->bytesAvailable(), room));
+        if (download->body.size() <= MaxFileSize)
+            return;
+    }
+    qCWarning(lcGifts) << "gift file too large:" << download->url;
+    download->tooLarge = true;
+    download->body.clear();
+    // Aborting may finish the reply at once; the download is not touched after it.
+    reply->abort();
 }
 
 void LuGiftManagerPrivate::handleReply(QNetworkReply* reply)
 {
     const QNetworkReply::NetworkError error = reply->error();
-    LuGiftDownloadItem* download = running.take(reply);
-    if (download) {
-        const QByteArray bytes = error == QNetworkReply::NoError ? reply->readAll() : QByteArray();
+    if (running.contains(reply)) {
+        // What is still unread, and the check of its size.
+        readBody(reply);
+        LuGiftDownloadItem* download = running.take(reply);
         // An answer without a body is no picture: it counts as a failure.
-        if (bytes.isEmpty())
+        if (error != QNetworkReply::NoError || download->tooLarge || download->body.isEmpty())
             retryOrDrop(download);
         else
-            complete(download, bytes);
+            save(download);
         if (!queue.isEmpty())
             QMetaObject::invokeMethod(q, &LuGiftManager::downloadNext, Qt::QueuedConnection);
     }
     reply->deleteLater();
 }
 
-void LuGiftManagerPrivate::complete(LuGiftDownloadItem* download, const QByteArray& bytes)
+void LuGiftManagerPrivate::save(LuGiftDownloadItem* download)
 {
+    const QString path = giftDir.absoluteFilePath(download->fileName);
+    saving.insert(download, path);
+    saver.save(download, download->body, download->kind, path);
+    download->body.clear();
+}
+
+void LuGiftManagerPrivate::saveDone(
+    LuGiftDownloadItem* download, LuGiftFileSaver::Result result, const QImage& thumbnail)
+{
+    const QString path = saving.take(download);
+    if (result == LuGiftFileSaver::NotOfKind) {
+        if (download->kind == LuGiftDownloadItem::Thumbnail)
+            qCWarning(lcGifts) << "load gift thumbnail failed:" << download->url;
+        else
+            qCWarning(lcGifts) << "load gift file failed:" << download->url;
+        retryOrDrop(download);
+        return;
+    }
     // Out of pending first: a slot connected to thumbnailUpdated may ask for downloads.
     pending.remove(download->fileName);
-    const QString path = giftDir.absoluteFilePath(download->fileName);
-    if (!saveAtomically(path, bytes)) {
+    if (result == LuGiftFileSaver::NotWritten) {
         qCWarning(lcGifts) << "save gift image failed:" << path;
         delete download;
         return;
     }
 
-    QImage thumbnail;
-    if (download->kind == LuGiftDownloadItem::Thumbnail) {
-        thumbnail = QImage::fromData(bytes);
-        if (thumbnail.isNull())
-            qCWarning(lcGifts) << "load gift thumbnail failed:" << download->url;
-    }
     // The download keeps every record alive until it is deleted below.
     const QList<LuGiftItem*> items = download->items;
     for (LuGiftItem* item : items) {
@@ -138,6 +159,8 @@ void LuGiftManagerPrivate::complete(LuGiftDownloadItem* download, const QByteArr
 
 void LuGiftManagerPrivate::retryOrDrop(LuGiftDownloadItem* download)
 {
+    download->body.clear();
+    download->tooLarge = false;
     if (download->retries < MaxRetries && retryQueue.size() < MaxWaiting) {
         ++download->retries;
         retryQueue.append(download);
@@ -212,21 +235,24 @@ void LuGiftManager::downloadGiftResource(LuGiftItem* item)
     // File names come from the integer id alone, so nothing from the network reaches a path.
     const QString id = QString::number(item->id());
 
-    if (!QFile::exists(item->thumbnailPath())) {
+    // A file that is empty or not of its kind (cut short by a crash, or an error page kept by an
+    // older client) counts as missing.
+    using LuGiftFileKind::fileStartsAs;
+    if (!fileStartsAs(item->thumbnailPath(), LuGiftDownloadItem::Thumbnail)) {
         LuGiftItemAccess::setThumbnail(item, d->defaultThumbnailPath, d->defaultThumbnail);
         d->requestFile(item, id + QStringLiteral(".png"), LuGiftDownloadItem::Thumbnail);
     }
-    if (!QFile::exists(item->imagePath())) {
+    if (!fileStartsAs(item->imagePath(), LuGiftDownloadItem::Image)) {
         LuGiftItemAccess::setImagePath(item, d->defaultImagePath);
         d->requestFile(item, id + QStringLiteral(".gif"), LuGiftDownloadItem::Image);
     }
-    if (item->type() == 2 && !QFile::exists(item->starLogoPath())) {
+    if (item->type() == 2 && !fileStartsAs(item->starLogoPath(), LuGiftDownloadItem::StarLogo)) {
         LuGiftItemAccess::setStarLogoPath(item, d->defaultStarLogoPath);
         d->requestFile(item, id + QStringLiteral("_star.gif"), LuGiftDownloadItem::StarLogo);
     }
     // The Flash file has no path in the record: the gift directory is asked instead.
     const QString flash = id + QStringLiteral(".swf");
-    if (item->hasFlash() && !QFile::exists(d->giftDir.absoluteFilePath(flash)))
+    if (item->hasFlash() && !fileStartsAs(d->giftDir.absoluteFilePath(flash), LuGiftDownloadItem::Flash))
         d->requestFile(item, flash, LuGiftDownloadItem::Flash);
 }
 

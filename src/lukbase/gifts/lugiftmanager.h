@@ -18,14 +18,19 @@ class LuGiftManagerPrivate;
  * the gift files, and then passes each record to downloadGiftResource(). For each of the
  * gift's files that is missing on disk ("<id>.png", "<id>.gif", "<id>_star.gif" for
  * battle-star gifts, "<id>.swf" for Flash gifts) the record points at the fallback icon
- * at once and a download is queued. startDownloads() fetches them in the background, at
- * most five at a time; requests for the same file are merged, and failed downloads are
- * tried again every 30 seconds, eleven attempts in all. Each arriving file is saved in the
- * gift directory (atomically: a failed write leaves nothing behind) and written into every
- * record that waits for it; a new thumbnail is announced with thumbnailUpdated().
+ * at once and a download is queued; a file that is empty or not of its kind counts as
+ * missing. startDownloads() fetches them in the background, at most five at a time;
+ * requests for the same file are merged, and failed downloads are tried again every 30
+ * seconds, eleven attempts in all. An attempt fails when the server sends nothing for 30
+ * seconds, when the answer is larger than 16 MiB, and when it is not a file of its kind (a
+ * PNG picture, a GIF picture, a Flash movie). Each good file is saved in the gift directory
+ * (whole or not at all) and written into every record that waits for it; a new thumbnail
+ * is announced with thumbnailUpdated().
  *
- * Everything runs on the thread's event loop; nothing blocks. Failures are reported on the
- * "lukbase.gifts" logging category, and the records then keep their fallback icons.
+ * The manager runs on its thread's event loop, and nothing there blocks: arriving files are
+ * checked and saved by a worker of QThreadPool::globalInstance(), and only the outcome comes
+ * back to the loop. Failures are reported on the "lukbase.gifts" logging category, and the
+ * records then keep their fallback icons.
  */
 class LUKBASE_EXPORT LuGiftManager : public QObject
 {
@@ -64,9 +69,9 @@ public:
     QString giftDirectory() const;
 
     /**
-     * Points the record at the fallback icons for every file of the gift that is missing
-     * and queues a download of it. The manager holds a reference on the record until its
-     * downloads are done. Starts nothing; see startDownloads().
+     * Points the record at the fallback icons for every file of the gift that is missing,
+     * empty or not of its kind, and queues a download of it. The manager holds a reference
+     * on the record until its downloads are done. Starts nothing; see startDownloads().
      * @param item the gift record
      */
     void downloadGiftResource(LuGiftItem* item);
@@ -76,8 +81,7 @@ public:
 Q_SIGNALS:
     /**
      * A downloaded thumbnail is now in a record; repaint where the record is shown.
-     * @param item the record; its thumbnail() is the new picture, or a null one if the
-     *        bytes could not be decoded
+     * @param item the record; its thumbnail() is the new picture
      */
     void thumbnailUpdated(LuGiftItem* item);
 

@@ -1,10 +1,18 @@
 #include "lugiftmodel.h"
 #include "lugiftitem.h"
 #include "lugiftmodel_p.h"
+#include "lugiftviewdelegate_p.h"
 
 LuGiftModelPrivate::LuGiftModelPrivate(LuGiftModel* q)
     : q_ptr(q)
 {
+}
+
+void LuGiftModelPrivate::retranslate()
+{
+    Q_Q(LuGiftModel);
+    if (!gifts.isEmpty())
+        Q_EMIT q->dataChanged(q->index(0, 0), q->index(int(gifts.size()) - 1, 0), { Qt::AccessibleTextRole });
 }
 
 LuGiftModel::LuGiftModel(QObject* parent)
@@ -29,6 +37,10 @@ void LuGiftModel::setGifts(const QList<LuGiftItem*>& gifts)
         gift->ref();
     const QList<LuGiftItem*> old = d->gifts;
     d->gifts = gifts;
+    d->firstRows.clear();
+    d->firstRows.reserve(gifts.size());
+    for (int row = int(gifts.size()) - 1; row >= 0; --row)
+        d->firstRows.insert(gifts.at(row), row);
     for (LuGiftItem* gift : old)
         gift->release();
     endResetModel();
@@ -42,7 +54,7 @@ LuGiftItem* LuGiftModel::gift(const QModelIndex& index) const
 QModelIndex LuGiftModel::index(const LuGiftItem* item, int column) const
 {
     Q_D(const LuGiftModel);
-    const int row = int(d->gifts.indexOf(const_cast<LuGiftItem*>(item)));
+    const int row = d->firstRows.value(item, -1);
     if (row < 0)
         return QModelIndex();
     return createIndex(row, column, d->gifts.at(row));
@@ -87,7 +99,11 @@ QVariant LuGiftModel::data(const QModelIndex& index, int role) const
     case Qt::UserRole + 1:
         return item->thumbnail();
     case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
         return item->tooltip();
+    case Qt::AccessibleTextRole:
+        // The cell is painted: a screen reader gets its texts from here.
+        return tr("%1, price %2").arg(item->name(), LuGiftViewDelegate::formatPrice(item->price()));
     case Qt::UserRole + 2:
         return qlonglong(item->price());
     default:

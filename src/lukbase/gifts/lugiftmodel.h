@@ -24,6 +24,8 @@ class LuGiftModelPrivate;
  *   so that a thumbnail stored later by the gift manager shows at the next repaint
  * - Qt::ToolTipRole: the gift's tooltip
  * - Qt::UserRole + 2: the gift's price (qlonglong)
+ * - Qt::AccessibleTextRole: the gift's name and price, as the cell shows them
+ * - Qt::AccessibleDescriptionRole: the gift's tooltip
  */
 class LUKBASE_EXPORT LuGiftModel : public QAbstractItemModel, public LuObject
 {
@@ -53,7 +55,8 @@ public:
     LuGiftItem* gift(const QModelIndex& index) const;
 
     /**
-     * The index of a record.
+     * The index of a record, found without a search, so a host may ask for it at every
+     * arriving thumbnail.
      * @param item the record
      * @param column the column of the index
      * @return the index of the first row that shows @p item; an invalid index when it is

@@ -3,6 +3,8 @@
 
 #include "lugiftmodel.h"
 
+#include <QHash>
+
 class LuGiftModelPrivate
 {
     Q_DECLARE_PUBLIC(LuGiftModel)
@@ -10,9 +12,17 @@ class LuGiftModelPrivate
 public:
     explicit LuGiftModelPrivate(LuGiftModel* q);
 
+    static LuGiftModelPrivate* get(LuGiftModel* model) { return model->d_func(); }
+
+    // Tells the views that the translated texts of every row have changed.
+    void retranslate();
+
     LuGiftModel* q_ptr;
     // The rows; the model holds one reference on each.
     QList<LuGiftItem*> gifts;
+    // The first row of each record, so that finding a record's row takes no search. The rows
+    // change only by a reset, which builds it anew.
+    QHash<const LuGiftItem*, int> firstRows;
 };
 
 #endif

@@ -1,7 +1,10 @@
 #include "lugiftview.h"
 #include "lugiftmodel.h"
+#include "lugiftmodel_p.h"
 #include "lugiftview_p.h"
 #include "lugiftviewdelegate_p.h"
+
+#include <QEvent>
 
 LuGiftViewPrivate::LuGiftViewPrivate(LuGiftView* q)
     : q_ptr(q)
@@ -20,6 +23,9 @@ void LuGiftViewPrivate::init()
     q->setContextMenuPolicy(Qt::CustomContextMenu);
     q->setViewMode(QListView::IconMode);
     q->setSpacing(0);
+    // The grid flows again whenever the width changes, also when the host filled the view
+    // while it was hidden at a default size.
+    q->setResizeMode(QListView::Adjust);
 
     QObject::connect(q, &QAbstractItemView::entered, q, qOverload<const QModelIndex&>(&LuGiftView::giftItemEntered));
     QObject::connect(q, &QAbstractItemView::viewportEntered, q, qOverload<>(&LuGiftView::giftItemEntered));
@@ -56,6 +62,16 @@ QModelIndex LuGiftView::index(const LuGiftItem* item, int column) const
 {
     Q_D(const LuGiftView);
     return d->model->index(item, column);
+}
+
+void LuGiftView::changeEvent(QEvent* event)
+{
+    Q_D(LuGiftView);
+    // The cells repaint their texts by themselves; the model's texts for screen readers
+    // are announced anew.
+    if (event->type() == QEvent::LanguageChange)
+        LuGiftModelPrivate::get(d->model)->retranslate();
+    QListView::changeEvent(event);
 }
 
 // Hover feedback is the delegate's background and the model's tooltip; the two slots stay

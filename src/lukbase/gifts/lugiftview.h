@@ -21,7 +21,7 @@ class LuGiftViewPrivate;
  * menu policy is Qt::CustomContextMenu, so the host receives customContextMenuRequested().
  *
  * A thumbnail that arrives later (LuGiftManager::thumbnailUpdated()) shows at the next
- * repaint of its cell.
+ * repaint of its cell. The grid flows anew whenever the view's width changes.
  */
 class LUKBASE_EXPORT LuGiftView : public QListView, public LuObject
 {
@@ -57,6 +57,13 @@ public:
      * @return the index of the first cell that shows @p item; invalid when it is not shown
      */
     QModelIndex index(const LuGiftItem* item, int column = 0) const;
+
+protected:
+    /**
+     * Repaints the cells in the new language on a change of language.
+     * @param event the change event
+     */
+    void changeEvent(QEvent* event) override;
 
 private Q_SLOTS:
     void giftItemEntered(const QModelIndex& index);

@@ -71,7 +71,11 @@ void LuGiftViewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->setPen(QColor(0, 0, 0));
     painter->drawText(name, kTextFlags, elided);
 
-    painter->drawText(priceRect(cell), kTextFlags, formatPrice(index.data(Qt::UserRole + 2).toLongLong()));
+    // A price as wide as "9999 Wan" does not fit the cell in every font; cut, it keeps its start.
+    const QRect price = priceRect(cell);
+    painter->drawText(price, kTextFlags,
+        painter->fontMetrics().elidedText(
+            formatPrice(index.data(Qt::UserRole + 2).toLongLong()), Qt::ElideRight, price.width()));
 
     painter->restore();
 }

@@ -2,6 +2,8 @@
 #include "luavsettingpopup_p.h"
 #include "ui_luavsettingpopup.h"
 
+#include "lukbasetextfit_p.h"
+
 #include <lukbase/lubgmusicmanager.h>
 #include <lukbase/lukbase.h>
 
@@ -56,6 +58,9 @@ void LuAvSettingPopupPrivate::init()
     luStyleComboBox(ui->audioOutputBox);
     luStyleComboBox(ui->cameraBox);
     luStyleComboBox(ui->bkgndMusicBox);
+    // Device names can be long: each box shows the chosen one cut to its width.
+    for (QComboBox* box : { ui->audioInputBox, ui->audioOutputBox, ui->cameraBox, ui->bkgndMusicBox })
+        LuTextFit::elideCurrentText(box);
 
     // The stored choices are selected before the slots are connected, so that building
     // the popup neither touches the capture nor rewrites the settings.

@@ -4,11 +4,15 @@
 #include <darivad/mcmediatransferqt.h>
 #include <darivad/mctransstatuswidget.h>
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QToolButton>
 
 namespace {
+
+const char kNameProperty[] = "_lukbase_name";
+const char kToolTipProperty[] = "_lukbase_withToolTip";
 
 // Exactly one button of an On/Off pair is visible.
 void showOneOf(QToolButton* shown, QToolButton* hidden)
@@ -34,19 +38,19 @@ LuVideoControlBar::LuVideoControlBar(
     layout->setContentsMargins(3, 0, 3, 0);
     layout->setSpacing(2);
 
-    videoOnButton = addButton(layout, QStringLiteral(":/pics/videoon.png"), tr("Video On"));
+    videoOnButton = addButton(layout, QStringLiteral(":/pics/videoon.png"), QT_TR_NOOP("Video On"));
     connect(videoOnButton, &QToolButton::clicked, this, &LuVideoControlBar::videoOnClicked);
-    videoOffButton = addButton(layout, QStringLiteral(":/pics/videooff.png"), tr("Video Off"));
+    videoOffButton = addButton(layout, QStringLiteral(":/pics/videooff.png"), QT_TR_NOOP("Video Off"));
     connect(videoOffButton, &QToolButton::clicked, this, &LuVideoControlBar::videoOffClicked);
-    audioOnButton = addButton(layout, QStringLiteral(":/pics/audioon.png"), tr("Audio On"));
+    audioOnButton = addButton(layout, QStringLiteral(":/pics/audioon.png"), QT_TR_NOOP("Audio On"));
     connect(audioOnButton, &QToolButton::clicked, this, &LuVideoControlBar::audioOnClicked);
-    audioOffButton = addButton(layout, QStringLiteral(":/pics/audiooff.png"), tr("Audio Off"));
+    audioOffButton = addButton(layout, QStringLiteral(":/pics/audiooff.png"), QT_TR_NOOP("Audio Off"));
     connect(audioOffButton, &QToolButton::clicked, this, &LuVideoControlBar::audioOffClicked);
-    takePhotoButton = addButton(layout, QStringLiteral(":/pics/takepic.png"), tr("Take Photo"));
+    takePhotoButton = addButton(layout, QStringLiteral(":/pics/takepic.png"), QT_TR_NOOP("Take Photo"));
     connect(takePhotoButton, &QToolButton::clicked, this, &LuVideoControlBar::takePhoto);
-    QToolButton* small = addButton(layout, QStringLiteral(":/pics/videosmall.png"), tr("Zoom Out"));
+    QToolButton* small = addButton(layout, QStringLiteral(":/pics/videosmall.png"), QT_TR_NOOP("Zoom Out"));
     connect(small, &QToolButton::clicked, this, &LuVideoControlBar::smallVideo);
-    QToolButton* large = addButton(layout, QStringLiteral(":/pics/videolarge.png"), tr("Zoom In"));
+    QToolButton* large = addButton(layout, QStringLiteral(":/pics/videolarge.png"), QT_TR_NOOP("Zoom In"));
     connect(large, &QToolButton::clicked, this, &LuVideoControlBar::largeVideo);
 
     layout->addSpacerItem(new QSpacerItem(10, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
@@ -54,11 +58,12 @@ LuVideoControlBar::LuVideoControlBar(
     if (statusWidget) {
         layout->addWidget(statusWidget);
     } else {
-        showPopupButton = addButton(layout, QStringLiteral(":/pics/videoshowpopup.png"), QString());
-        showPopupButton->setAccessibleName(tr("Show Popup"));
+        // Without tooltips, as the host's bars always were; screen readers still get a name.
+        showPopupButton
+            = addButton(layout, QStringLiteral(":/pics/videoshowpopup.png"), QT_TR_NOOP("Show Popup"), false);
         connect(showPopupButton, &QToolButton::clicked, this, &LuVideoControlBar::showPopup);
-        hidePopupButton = addButton(layout, QStringLiteral(":/pics/videohidepopup.png"), QString());
-        hidePopupButton->setAccessibleName(tr("Hide Popup"));
+        hidePopupButton
+            = addButton(layout, QStringLiteral(":/pics/videohidepopup.png"), QT_TR_NOOP("Hide Popup"), false);
         connect(hidePopupButton, &QToolButton::clicked, this, &LuVideoControlBar::hidePopup);
         hidePopupButton->hide();
     }
@@ -77,19 +82,40 @@ LuVideoControlBar::LuVideoControlBar(
 
 LuVideoControlBar::~LuVideoControlBar() = default;
 
-QToolButton* LuVideoControlBar::addButton(QBoxLayout* layout, const QString& icon, const QString& toolTip)
+QToolButton* LuVideoControlBar::addButton(QBoxLayout* layout, const QString& icon, const char* name, bool withToolTip)
 {
     auto* button = new QToolButton(this);
     button->setObjectName(QStringLiteral("ChatToolButton"));
     button->setIcon(QIcon(icon));
     button->setIconSize(QSize(18, 18));
     button->setFixedSize(20, 20);
-    if (!toolTip.isEmpty()) {
-        button->setToolTip(toolTip);
-        button->setAccessibleName(toolTip);
-    }
+    // The untranslated name, so that a change of language can translate it anew.
+    button->setProperty(kNameProperty, QByteArray(name));
+    button->setProperty(kToolTipProperty, withToolTip);
+    nameButton(button);
     layout->addWidget(button);
     return button;
+}
+
+void LuVideoControlBar::nameButton(QToolButton* button)
+{
+    // The buttons show only icons: the name is the tooltip and what screen readers say.
+    const QString name = tr(button->property(kNameProperty).toByteArray().constData());
+    button->setAccessibleName(name);
+    if (button->property(kToolTipProperty).toBool())
+        button->setToolTip(name);
+}
+
+void LuVideoControlBar::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        const QList<QToolButton*> buttons = findChildren<QToolButton*>(QString(), Qt::FindDirectChildrenOnly);
+        for (QToolButton* button : buttons) {
+            if (button->property(kNameProperty).isValid())
+                nameButton(button);
+        }
+    }
+    LuHoverWidget::changeEvent(event);
 }
 
 McRefusable* LuVideoControlBar::refuseSource() const

@@ -92,6 +92,13 @@ Q_SIGNALS:
     /** The hide-popup button was clicked. */
     void hidePopup();
 
+protected:
+    /**
+     * Retranslates the buttons' names and tooltips on a change of language.
+     * @param event the change event
+     */
+    void changeEvent(QEvent* event) override;
+
 private Q_SLOTS:
     void videoOnClicked();
     void videoOffClicked();
@@ -100,7 +107,8 @@ private Q_SLOTS:
     void refuseResult(int data_types);
 
 private:
-    QToolButton* addButton(QBoxLayout* layout, const QString& icon, const QString& toolTip);
+    QToolButton* addButton(QBoxLayout* layout, const QString& icon, const char* name, bool withToolTip = true);
+    void nameButton(QToolButton* button);
     McRefusable* refuseSource() const;
     void changeRefuseRequest(unsigned bit, bool refuse);
 

@@ -1,6 +1,8 @@
 #include "lumicbonuspopup.h"
 #include "lumicbonuspopup_p.h"
 
+#include "lukbasetextfit_p.h"
+
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -20,9 +22,6 @@ void LuMicBonusPopupPrivate::init()
     // The children sit at fixed places over the background picture.
     auto* closeButton = new QPushButton(q);
     closeButton->setObjectName(QStringLiteral("BonusClose"));
-    closeButton->setToolTip(LuMicBonusPopup::tr("Close"));
-    // The host draws the button without text: the tooltip names it for screen readers.
-    closeButton->setAccessibleName(closeButton->toolTip());
     closeButton->setFixedSize(32, 32);
     closeButton->move(288, 54);
     QObject::connect(closeButton, &QPushButton::clicked, q, &QWidget::close);
@@ -52,11 +51,23 @@ void LuMicBonusPopupPrivate::init()
     // Item names come from the server: never read them as markup.
     itemNameLabel->setTextFormat(Qt::PlainText);
 
-    bonusButton = new QPushButton(LuMicBonusPopup::tr("Get Bonus"), q);
+    bonusButton = new QPushButton(q);
     bonusButton->setObjectName(QStringLiteral("BonusButton"));
     bonusButton->setFixedSize(80, 24);
     bonusButton->move(120, 238);
     QObject::connect(bonusButton, &QPushButton::clicked, q, &LuMicBonusPopup::getBonus);
+    retranslate();
+}
+
+void LuMicBonusPopupPrivate::retranslate()
+{
+    Q_Q(LuMicBonusPopup);
+    if (auto* closeButton = q->findChild<QPushButton*>(QStringLiteral("BonusClose"), Qt::FindDirectChildrenOnly)) {
+        closeButton->setToolTip(LuMicBonusPopup::tr("Close"));
+        // The host draws the button without text: the tooltip names it for screen readers.
+        closeButton->setAccessibleName(closeButton->toolTip());
+    }
+    updateButtonText();
 }
 
 void LuMicBonusPopupPrivate::tick()
@@ -74,7 +85,9 @@ void LuMicBonusPopupPrivate::tick()
 
 void LuMicBonusPopupPrivate::updateButtonText()
 {
-    bonusButton->setText(LuMicBonusPopup::tr("Get Bonus") + QStringLiteral("[%1]").arg(remainTime));
+    // Where the button is too narrow the words are cut, never the seconds left.
+    const QString countdown = countdownShown ? QStringLiteral("[%1]").arg(remainTime) : QString();
+    LuTextFit::setText(bonusButton, LuMicBonusPopup::tr("Get Bonus"), countdown);
 }
 
 LuMicBonusPopup::LuMicBonusPopup(QWidget* parent)
@@ -90,13 +103,13 @@ LuMicBonusPopup::~LuMicBonusPopup() = default;
 void LuMicBonusPopup::setTitle(const QString& title)
 {
     Q_D(LuMicBonusPopup);
-    d->titleLabel->setText(title);
+    LuTextFit::setText(d->titleLabel, title);
 }
 
 void LuMicBonusPopup::setItem(const QString& name, const QPixmap& pixmap)
 {
     Q_D(LuMicBonusPopup);
-    d->itemNameLabel->setText(name);
+    LuTextFit::setText(d->itemNameLabel, name);
     d->itemPixmapLabel->setPixmap(pixmap);
 }
 
@@ -104,6 +117,7 @@ void LuMicBonusPopup::setRemainTime(int seconds)
 {
     Q_D(LuMicBonusPopup);
     d->remainTime = seconds;
+    d->countdownShown = true;
     if (d->timerId != 0) {
         killTimer(d->timerId);
         d->timerId = 0;
@@ -120,4 +134,12 @@ void LuMicBonusPopup::timerEvent(QTimerEvent* event)
         d->tick();
     else
         LuMovieWindow::timerEvent(event);
+}
+
+void LuMicBonusPopup::changeEvent(QEvent* event)
+{
+    Q_D(LuMicBonusPopup);
+    if (event->type() == QEvent::LanguageChange)
+        d->retranslate();
+    LuMovieWindow::changeEvent(event);
 }

@@ -32,14 +32,15 @@ public:
     ~LuMicBonusPopup() override;
 
     /**
-     * Sets the title shown at the top.
+     * Sets the title shown at the top, in two lines at most; the whole title is its tooltip
+     * when cut.
      * @param title the title. It is shown as a QLabel shows text: a text that looks like
      *        markup is read as rich text, so escape any name in it (QString::toHtmlEscaped()).
      */
     void setTitle(const QString& title);
     /**
      * Sets the bonus item.
-     * @param name the item's name, shown as typed (plain text)
+     * @param name the item's name, shown as typed (plain text); its tooltip when cut
      * @param pixmap the item's picture; a null pixmap clears the picture
      */
     void setItem(const QString& name, const QPixmap& pixmap);
@@ -61,6 +62,12 @@ protected:
      * @param event the timer event
      */
     void timerEvent(QTimerEvent* event) override;
+    /**
+     * Retranslates the button and the close tooltip on a change of language, and cuts the
+     * texts again when the font or the style changes.
+     * @param event the change event
+     */
+    void changeEvent(QEvent* event) override;
 
 private:
     Q_DECLARE_PRIVATE(LuMicBonusPopup)

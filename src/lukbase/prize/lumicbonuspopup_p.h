@@ -22,6 +22,7 @@ public:
     // One tick of the countdown: one second less, or close once it has run out.
     void tick();
     void updateButtonText();
+    void retranslate();
 
     LuMicBonusPopup* q_ptr;
     QLabel* titleLabel = nullptr;
@@ -30,6 +31,8 @@ public:
     QPushButton* bonusButton = nullptr;
     int remainTime = 0;
     int timerId = 0;
+    // The button shows the seconds left once a countdown was set.
+    bool countdownShown = false;
 };
 
 #endif

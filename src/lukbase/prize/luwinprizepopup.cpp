@@ -46,19 +46,18 @@ void LuWinPrizePopupPrivate::init()
     buttons->setSpacing(0);
     row->addLayout(buttons);
 
-    auto makeButton = [&](const QString& objectName, const QString& toolTip) {
+    auto makeButton = [&](const QString& objectName) {
         auto* button = new QPushButton(q);
         button->setObjectName(objectName);
-        button->setToolTip(toolTip);
-        // The host draws these buttons without text: the tooltip names them for screen readers.
-        button->setAccessibleName(toolTip);
         buttons->addWidget(button);
         return button;
     };
-    prevButton = makeButton(QStringLiteral("WinPrizePrev"), LuWinPrizePopup::tr("Previous"));
+    prevButton = makeButton(QStringLiteral("WinPrizePrev"));
     QObject::connect(prevButton, &QPushButton::clicked, q, &LuWinPrizePopup::prevMessage);
-    nextButton = makeButton(QStringLiteral("WinPrizeNext"), LuWinPrizePopup::tr("Next"));
+    nextButton = makeButton(QStringLiteral("WinPrizeNext"));
     QObject::connect(nextButton, &QPushButton::clicked, q, &LuWinPrizePopup::nextMessage);
+    // The host draws the buttons without text: their tooltips name them for screen readers too.
+    retranslate();
 }
 
 void LuWinPrizePopupPrivate::addEntry(const LuWinPrizeEntry& entry)
@@ -218,6 +217,36 @@ void LuWinPrizePopupPrivate::nextMessage()
     ticks = 0;
 }
 
+QString LuWinPrizePopupPrivate::prizeText(const LuWinPrizeEntry& entry)
+{
+    // One arg() call for all values, so that a "%1" inside a name is shown as typed.
+    const QString giftName = entry.gift->name();
+    if (entry.multiples.isEmpty()) {
+        return LuWinPrizePopup::tr("Congratulations to [%1] present %2 win %3 multiple prize total")
+            .arg(entry.name, giftName, QString::number(entry.multiple));
+    }
+    QString parts;
+    for (const LuWinPrizeMultiple& m : entry.multiples)
+        parts += LuWinPrizePopup::tr("%1 multiple %2 times,")
+                     .arg(QString::number(m.multiple()), QString::number(m.times()));
+    return LuWinPrizePopup::tr("Congratulations to [%1] present %2 win %3 total").arg(entry.name, giftName, parts);
+}
+
+void LuWinPrizePopupPrivate::retranslate()
+{
+    Q_Q(LuWinPrizePopup);
+    prevButton->setToolTip(LuWinPrizePopup::tr("Previous"));
+    prevButton->setAccessibleName(prevButton->toolTip());
+    nextButton->setToolTip(LuWinPrizePopup::tr("Next"));
+    nextButton->setAccessibleName(nextButton->toolTip());
+    // Messages are the host's texts; a group line built from no wins has no text.
+    for (LuWinPrizeEntry* entry : std::as_const(entries)) {
+        if (entry->gift && !entry->text.isEmpty())
+            entry->text = prizeText(*entry);
+    }
+    q->update();
+}
+
 // The fields both forms of addPrize share; false when the line is refused.
 bool LuWinPrizePopupPrivate::startPrizeEntry(
     LuWinPrizeEntry* entry, const QString& name, int id, qint64 price, qint64 time, LuGiftItem* gift) const
@@ -253,8 +282,7 @@ void LuWinPrizePopup::addPrize(const QString& name, int id, qint64 price, int mu
     if (!d->startPrizeEntry(&entry, name, id, price, time, gift))
         return;
     entry.multiple = multiple;
-    entry.text = tr("Congratulations to [%1] present %2 win %3 multiple prize total")
-                     .arg(name, gift->name(), QString::number(multiple));
+    entry.text = LuWinPrizePopupPrivate::prizeText(entry);
     d->addEntry(entry);
 }
 
@@ -269,13 +297,10 @@ void LuWinPrizePopup::addPrize(const QString& name, int id, qint64 price, const 
     if (!multiples.isEmpty()) {
         // The sum wraps in 32 bits; unsigned arithmetic keeps that well defined.
         quint32 sum = 0;
-        QString parts;
-        for (const LuWinPrizeMultiple& m : multiples) {
+        for (const LuWinPrizeMultiple& m : multiples)
             sum += quint32(m.multiple()) * quint32(m.times());
-            parts += tr("%1 multiple %2 times,").arg(QString::number(m.multiple()), QString::number(m.times()));
-        }
         entry.multiple = int(sum);
-        entry.text = tr("Congratulations to [%1] present %2 win %3 total").arg(name, gift->name(), parts);
+        entry.text = LuWinPrizePopupPrivate::prizeText(entry);
     }
     d->addEntry(entry);
 }
@@ -327,6 +352,14 @@ void LuWinPrizePopup::paintEvent(QPaintEvent* event)
     Q_D(LuWinPrizePopup);
     QPainter painter(this);
     d->paint(painter);
+}
+
+void LuWinPrizePopup::changeEvent(QEvent* event)
+{
+    Q_D(LuWinPrizePopup);
+    if (event->type() == QEvent::LanguageChange)
+        d->retranslate();
+    QWidget::changeEvent(event);
 }
 
 void LuWinPrizePopup::resizeEvent(QResizeEvent* event)

@@ -152,6 +152,11 @@ protected:
      */
     void resizeEvent(QResizeEvent* event) override;
     /**
+     * Retranslates the buttons and the prize lines on a change of language.
+     * @param event the change event
+     */
+    void changeEvent(QEvent* event) override;
+    /**
      * Notes a move by the user's drag (isMoved()); the shake and the host's moves do not count.
      * @param event the move event
      */

@@ -61,7 +61,16 @@ public:
     void endShakeRound();
     void shakeMove(const QPoint& position);
 
-    void paint(QPainter& painter) const;
+    // Paints the shown line; its whole text goes to the tooltip when it is cut.
+    void paint(QPainter& painter);
+    // The right end of the room left of the buttons that the lines are drawn in.
+    int lineRight() const;
+    // The text of entry index as drawn: cut so that the line ends left of the buttons.
+    QString fittedText(int index) const;
+    static qint64 amountOf(const LuWinPrizeEntry& entry);
+    // The line's text in the present language (prize lines only).
+    static QString prizeText(const LuWinPrizeEntry& entry);
+    void retranslate();
     // Draws entry index into rect; the background (when backgroundRect is valid) stays put
     // while a sliding line moves over it.
     void drawEntry(QPainter& painter, int index, const QRect& rect, const QRect& backgroundRect) const;

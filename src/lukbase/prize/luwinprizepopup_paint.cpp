@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPushButton>
 #include <qdrawutil.h>
 
 namespace {
@@ -46,10 +47,50 @@ void drawBackground(QPainter& painter, const QRect& target, QPixmap pixmap)
 
 } // namespace
 
-void LuWinPrizePopupPrivate::paint(QPainter& painter) const
+int LuWinPrizePopupPrivate::lineRight() const
 {
     Q_Q(const LuWinPrizePopup);
+    int right = q->width();
+    for (const QPushButton* button : { prevButton, nextButton }) {
+        if (button && button->isVisible())
+            right = qMin(right, button->x() - kGap);
+    }
+    return right;
+}
+
+QString LuWinPrizePopupPrivate::fittedText(int index) const
+{
+    const LuWinPrizeEntry* entry = entries.at(index);
+    const QFontMetrics metrics(font);
+    const int textLeft = kLabelLeft + metrics.size(Qt::TextSingleLine, QStringLiteral("%1.").arg(index + 1)).width()
+        + kGap + kPictureAdvance;
+    int tail = 0;
+    if (entry->gift) {
+        const qint64 amount = amountOf(*entry);
+        if (amount > 0 && !digitTiles.isNull())
+            tail += kGap + int(QString::number(amount).size()) * kTileWidth + kGap;
+        tail += metrics.size(Qt::TextSingleLine, LuWinPrizePopup::tr("coins!")).width();
+    }
+    return metrics.elidedText(entry->text, Qt::ElideRight, qMax(0, lineRight() - textLeft - tail));
+}
+
+qint64 LuWinPrizePopupPrivate::amountOf(const LuWinPrizeEntry& entry)
+{
+    // The amount wraps modulo 2^64 like the server's money; unsigned keeps that defined.
+    return qint64(quint64(qint64(entry.multiple)) * quint64(entry.price));
+}
+
+void LuWinPrizePopupPrivate::paint(QPainter& painter)
+{
+    Q_Q(LuWinPrizePopup);
     const QRect r = q->rect();
+    const int shown = browse != -1 ? browse : current;
+    if (shown >= 0 && shown < entries.size()) {
+        // A line cut to the room left of the buttons is read whole from the tooltip.
+        const QString whole = entries.at(shown)->text;
+        q->setToolTip(fittedText(shown) == whole ? QString() : whole);
+        q->setAccessibleName(whole);
+    }
     if (browse != -1) {
         drawEntry(painter, browse, r, r);
     } else if (offset > 0) {
@@ -74,12 +115,16 @@ void LuWinPrizePopupPrivate::drawEntry(
     if (backgroundRect.isValid() && !backgroundPixmap.isNull())
         drawBackground(painter, backgroundRect, backgroundPixmap);
 
+    // Lines never run under the buttons.
+    painter.save();
+    painter.setClipRect(QRect(rect.left(), rect.top(), lineRight() - rect.left(), rect.height()));
     painter.setFont(font);
     painter.setPen(prize ? kPrizeColor : kMessageColor);
     const QFontMetrics metrics(font);
     const QString label = QStringLiteral("%1.").arg(index + 1);
     const QSize labelSize = metrics.size(Qt::TextSingleLine, label);
-    const QSize textSize = metrics.size(Qt::TextSingleLine, entry->text);
+    const QString text = fittedText(index);
+    const QSize textSize = metrics.size(Qt::TextSingleLine, text);
     const QString coins = prize ? LuWinPrizePopup::tr("coins!") : QString();
     const QSize coinsSize = metrics.size(Qt::TextSingleLine, coins);
     const int y = rect.top() + (rect.height() - textSize.height()) / 2;
@@ -98,17 +143,16 @@ void LuWinPrizePopupPrivate::drawEntry(
     }
 
     const int x2 = x1 + kPictureAdvance;
-    painter.drawText(QRect(QPoint(x2, y), textSize), textFlags, entry->text);
-    if (!prize)
-        return;
-
-    int x = x2 + textSize.width();
-    // The amount wraps modulo 2^64 like the server's money; unsigned keeps that defined.
-    const qint64 amount = qint64(quint64(qint64(entry->multiple)) * quint64(entry->price));
-    if (amount > 0 && !digitTiles.isNull())
-        x = drawAmount(painter, amount, x + kGap, centredTop(rect)) + kGap;
-    if (!coins.isEmpty())
-        painter.drawText(QRect(QPoint(x, y), coinsSize), textFlags, coins);
+    painter.drawText(QRect(QPoint(x2, y), textSize), textFlags, text);
+    if (prize) {
+        int x = x2 + textSize.width();
+        const qint64 amount = amountOf(*entry);
+        if (amount > 0 && !digitTiles.isNull())
+            x = drawAmount(painter, amount, x + kGap, centredTop(rect)) + kGap;
+        if (!coins.isEmpty())
+            painter.drawText(QRect(QPoint(x, y), coinsSize), textFlags, coins);
+    }
+    painter.restore();
 }
 
 int LuWinPrizePopupPrivate::drawAmount(QPainter& painter, qint64 amount, int x, int top) const

@@ -1,0 +1,50 @@
+#ifndef LUKBASE_LUGIFTFILESAVER_P_H
+#define LUKBASE_LUGIFTFILESAVER_P_H
+
+#include <QByteArray>
+#include <QImage>
+#include <QMutex>
+#include <QString>
+
+#include <memory>
+
+class LuGiftDownloadItem;
+class LuGiftManager;
+
+// Checks downloaded gift files and saves them on a worker thread, so that neither decoding
+// nor the disk ever holds up the manager's event loop; the outcome is handed back to the
+// manager on its own thread.
+class LuGiftFileSaver
+{
+public:
+    enum Result {
+        Saved,
+        // Not a file of its kind (LuGiftFileKind): nothing was written.
+        NotOfKind,
+        // The file could not be written; nothing was left under its name.
+        NotWritten,
+    };
+
+    explicit LuGiftFileSaver(LuGiftManager* manager);
+    // Outcomes of saves still running are dropped; their files are still written whole.
+    ~LuGiftFileSaver();
+
+    // Checks the download's bytes and saves them at path on a worker thread, then calls
+    // LuGiftManagerPrivate::saveDone() with download on the manager's thread. The worker
+    // never touches the download itself.
+    void save(LuGiftDownloadItem* download, const QByteArray& bytes, int kind, const QString& path);
+
+    // Checks and saves, on the calling thread.
+    static Result checkAndSave(const QByteArray& bytes, int kind, const QString& path, QImage* thumbnail);
+
+private:
+    // Where a worker hands its outcome in; the manager goes when the saver does.
+    struct Return
+    {
+        QMutex mutex;
+        LuGiftManager* manager;
+    };
+    std::shared_ptr<Return> m_return;
+};
+
+#endif
