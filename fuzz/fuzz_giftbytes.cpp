@@ -80,14 +80,16 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     Fuzz::startApplication(argc, argv);
     s_root = new QTemporaryDir;
-    QImage icon(8, 8, QImage::Format_ARGB32);
-    icon.fill(Qt::gray);
     for (const char* directory : { "icons", "served", "gifts" })
         QDir().mkpath(path(directory));
-    for (const char* name : { "ugift.png", "ugift.gif", "ugift_star.gif" }) {
-        if (!icon.save(path("icons", QLatin1String(name)), "PNG"))
-            std::abort();
-    }
+    // Fallback icons of their kinds: Qt writes no GIF, so that one is spelt out (1 x 1 pixel).
+    QImage icon(8, 8, QImage::Format_ARGB32);
+    icon.fill(Qt::gray);
+    const QByteArray gif("GIF89a\x01\0\x01\0\x80\0\0\0\0\0\xff\xff\xff,\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;", 35);
+    if (!icon.save(path("icons", QStringLiteral("ugift.png")), "PNG")
+        || !writeFile(path("icons", QStringLiteral("ugift.gif")), gif)
+        || !writeFile(path("icons", QStringLiteral("ugift_star.gif")), gif))
+        std::abort();
     return 0;
 }
 
@@ -99,15 +101,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(rest.data(), qsizetype(rest.size()));
     const QString fileName = QLatin1String(kind.fileName);
     const QString kept = path("gifts", fileName);
-    QDir(path("gifts")).removeRecursively();
-    QDir().mkpath(path("gifts"));
+    for (const char* directory : { "gifts", "served" }) {
+        QDir(path(directory)).removeRecursively();
+        QDir().mkpath(path(directory));
+    }
     if (!writeFile(path("served", fileName), bytes))
         std::abort();
 
-    // The record lacks only the file under test: the others it has already.
-    const QString have = path("icons", QStringLiteral("ugift.png"));
-    const auto fileOf
-        = [&](const char* name) { return QLatin1String(kind.fileName) == QLatin1String(name) ? kept : have; };
+    // The record lacks only the file under test: the others it has already (the icons).
+    const auto fileOf = [&](const char* name) {
+        return QLatin1String(kind.fileName) == QLatin1String(name)
+            ? kept
+            : path("icons", QString(name).replace(0, 1, QStringLiteral("ugift")));
+    };
     auto* gift = new CountedGift(kind.type, kind.flags, fileOf("7.png"), fileOf("7.gif"), fileOf("7_star.gif"));
     gift->ref();
     int announced = 0;
