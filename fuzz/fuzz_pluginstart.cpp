@@ -53,10 +53,12 @@ QList<std::pair<int, QStringList>> s_downloads;
 // The installed version all downloadable plug-ins have this round; -1 when it is not known.
 int s_installedVersion = 0;
 
+// A fresh copy, so that a module rebuilt since the last run is the one loaded.
 bool copyModule(const QString& directory)
 {
     const QString target = QDir(directory).filePath(kModule);
-    return QDir().mkpath(directory) && (QFile::exists(target) || QFile::copy(LUKBASE_JOURNALPLUGIN_PATH, target));
+    QFile::remove(target);
+    return QDir().mkpath(directory) && QFile::copy(LUKBASE_JOURNALPLUGIN_PATH, target);
 }
 
 bool isPlainFileName(const QString& name)
