@@ -4,6 +4,7 @@
 
 #include "garage/lugarageviewdelegate_p.h"
 #include "markingtranslator.h"
+#include "mousemove.h"
 #include "offscreennotes.h"
 #include "paintrecorder.h"
 #include "textcheck.h"
@@ -47,7 +48,7 @@ class tst_LuGarageView : public QObject
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.data()));
         // Qt drops a move to where the mouse already is: each test starts in a corner.
-        QTest::mouseMove(m_view->viewport(), QPoint(1, 1));
+        QVERIFY(moveMouse(m_view->viewport(), QPoint(1, 1)));
     }
 
     QRect card(int row) const { return m_view->visualRect(m_view->model()->index(row, 0)); }
@@ -137,7 +138,11 @@ private Q_SLOTS:
         };
         for (const QString& step : steps.split(QStringLiteral(", "))) {
             const auto [action, button] = actions.value(step.section(QLatin1Char(' '), 0, 0));
-            QTest::mouseEvent(action, m_view->viewport(), button, {}, pointAt(step.section(QLatin1Char(' '), 1)));
+            const QPoint pos = pointAt(step.section(QLatin1Char(' '), 1));
+            if (action == QTest::MouseMove)
+                QVERIFY(moveMouse(m_view->viewport(), pos));
+            else
+                QTest::mouseEvent(action, m_view->viewport(), button, {}, pos);
         }
         QList<int> emitted;
         for (const QList<QVariant>& arguments : std::as_const(spy))
@@ -326,7 +331,7 @@ private Q_SLOTS:
         showView();
         QCOMPARE(card(0).size(), QSize(190, 140));
         for (int row : { 1, 0 }) {
-            QTest::mouseMove(m_view->viewport(), card(row).center());
+            QVERIFY(moveMouse(m_view->viewport(), card(row).center()));
             const QImage image = m_view->viewport()->grab().toImage();
             // Each card at a spot that only the cover paints.
             for (int other : { 0, 1 })
