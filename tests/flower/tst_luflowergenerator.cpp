@@ -40,6 +40,9 @@ private Q_SLOTS:
         QTest::newRow("short lines skipped") << QByteArray("abc\nx\n\nxy") << QStringList { "abc\n" };
         QTest::newRow("last line without line feed") << QByteArray("ab\nxyz") << QStringList { "ab\n", "xyz" };
         QTest::newRow("windows line ends") << QByteArray("ab\r\n\r\n") << QStringList { "ab\n" };
+        // A lone carriage return is part of the flower, in the first line as in any other.
+        QTest::newRow("carriage returns inside lines")
+            << QByteArray("a\rb\r\nc\rd\n\ra\r") << QStringList { "a\rb\n", "c\rd\n", "\ra\r" };
         // Lengths count characters: one character of three bytes and a line feed is too short.
         QTest::newRow("utf-8") << QByteArray("\u82b1\n\u82b1\u5f00\n") << QStringList { "\u82b1\u5f00\n" };
         // A NUL ends the line's text, line feed included.

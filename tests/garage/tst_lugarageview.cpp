@@ -4,6 +4,7 @@
 
 #include "garage/lugarageviewdelegate_p.h"
 #include "markingtranslator.h"
+#include "mousemove.h"
 #include "offscreennotes.h"
 #include "paintrecorder.h"
 #include "textcheck.h"
@@ -44,7 +45,7 @@ class tst_LuGarageView : public QObject
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.data()));
         // Qt drops a move to where the mouse already is: each test starts in a corner.
-        QTest::mouseMove(m_view->viewport(), QPoint(1, 1));
+        QVERIFY(moveMouse(m_view->viewport(), QPoint(1, 1)));
     }
 
     QRect card(int row) const { return m_view->visualRect(m_view->model()->index(row, 0)); }
@@ -146,6 +147,8 @@ private Q_SLOTS:
                 m_view->setCurrentIndex(m_view->model()->index(where.toInt(), 0));
             else if (what == "key")
                 QTest::keyClick(m_view.data(), keys.value(where));
+            else if (what == "move")
+                QVERIFY(moveMouse(m_view->viewport(), pointAt(where)));
             else
                 QTest::mouseEvent(
                     actions.value(what).first, m_view->viewport(), actions.value(what).second, {}, pointAt(where));
@@ -303,7 +306,7 @@ private Q_SLOTS:
         showView();
         QCOMPARE(card(0).size(), QSize(190, 140));
         for (int row : { 1, 0 }) {
-            QTest::mouseMove(m_view->viewport(), card(row).center());
+            QVERIFY(moveMouse(m_view->viewport(), card(row).center()));
             const QImage image = m_view->viewport()->grab().toImage();
             // Each card at a spot that only the cover paints.
             for (int other : { 0, 1 })

@@ -17,9 +17,11 @@ constexpr qsizetype kMinimumFlowerLength = 3;
 // Index of a markup whose digit run does not fit an int: larger than any list position.
 constexpr qint64 kOverflowedIndex = qint64(INT_MAX) + 1;
 
-// The line decoded as UTF-8 up to its first NUL byte.
-QString decodeLine(const QByteArray& line)
+// The line decoded as UTF-8 up to its first NUL byte, with a "\r\n" ending read as "\n".
+QString decodeLine(QByteArray line)
 {
+    if (line.endsWith("\r\n"))
+        line.remove(line.size() - 2, 1);
     const qsizetype nul = line.indexOf('\0');
     return QString::fromUtf8(nul < 0 ? QByteArrayView(line) : QByteArrayView(line).first(nul));
 }
@@ -40,7 +42,9 @@ void LuFlowerGeneratorPrivate::readPendingFile()
         return;
 
     QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly | QIODevice::Text);
+    // Not in text mode: that drops lone carriage returns in the first lines read only, so a
+    // flower would read differently at the start of a file. decodeLine() ends lines.
+    const bool opened = file.open(QIODevice::ReadOnly);
     // Read at most once per load(), and a file that cannot be opened is not retried.
     path.clear();
     if (!opened) {

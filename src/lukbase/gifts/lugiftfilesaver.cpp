@@ -2,14 +2,42 @@
 #include "lugiftfilesaver_p.h"
 #include "lugiftmanager_p.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryFile>
 #include <QThreadPool>
 
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
+#if defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#include <sanitizer/tsan_interface.h>
+#define LUKBASE_TELL_THREAD_SANITIZER
+#endif
+#endif
+
 namespace {
+
+// The thread pool hands a job to its worker under Qt's own locks, which a thread sanitizer
+// does not see (Qt is not instrumented): without these, the job's data read on the worker
+// would look like a race with its writing here.
+char jobHandOver;
+
+void releaseJob()
+{
+#ifdef LUKBASE_TELL_THREAD_SANITIZER
+    __tsan_release(&jobHandOver);
+#endif
+}
+
+void acquireJob()
+{
+#ifdef LUKBASE_TELL_THREAD_SANITIZER
+    __tsan_acquire(&jobHandOver);
+#endif
+}
 
 // Writes the whole file or nothing: the bytes go to a temporary file beside the target,
 // which one rename then puts in its place, so a failed or short write never leaves a
@@ -35,34 +63,54 @@ bool saveWhole(const QString& path, const QByteArray& bytes)
 } // namespace
 
 LuGiftFileSaver::LuGiftFileSaver(LuGiftManager* manager)
-    : m_return(new Return { {}, manager })
+    : m_return(new Return { {}, manager, nullptr, {} })
+    , m_receiver(m_return)
 {
+    m_return->receiver = &m_receiver;
 }
 
 LuGiftFileSaver::~LuGiftFileSaver()
 {
+    // The receiver's destruction then drops the events still posted to it.
     const QMutexLocker locker(&m_return->mutex);
     m_return->manager = nullptr;
+    m_return->receiver = nullptr;
+    m_return->outcomes.clear();
+}
+
+void LuGiftFileSaver::Receiver::customEvent(QEvent*)
+{
+    // The event itself is not read: all it carries is that an outcome waits.
+    LuGiftManager* manager = nullptr;
+    Outcome outcome {};
+    {
+        const QMutexLocker locker(&m_return->mutex);
+        if (m_return->outcomes.isEmpty())
+            return;
+        manager = m_return->manager;
+        outcome = m_return->outcomes.takeFirst();
+    }
+    // May destroy the manager and this receiver with it: nothing of this object is used after.
+    LuGiftManagerPrivate::get(manager)->saveDone(outcome.download, outcome.result, outcome.thumbnail);
 }
 
 void LuGiftFileSaver::save(LuGiftDownloadItem* download, const QByteArray& bytes, int kind, const QString& path)
 {
     const std::shared_ptr<Return> back = m_return;
-    QThreadPool::globalInstance()->start([back, download, bytes, kind, path] {
+    std::function<void()> job = [back, download, bytes, kind, path] {
+        acquireJob();
         QImage thumbnail;
         const Result result = checkAndSave(bytes, kind, path, &thumbnail);
         // Held while posting, so that the manager cannot go in between; an outcome posted
         // before it went is discarded with it.
         const QMutexLocker locker(&back->mutex);
-        if (LuGiftManager* manager = back->manager) {
-            QMetaObject::invokeMethod(
-                manager,
-                [manager, download, result, thumbnail] {
-                    LuGiftManagerPrivate::get(manager)->saveDone(download, result, thumbnail);
-                },
-                Qt::QueuedConnection);
+        if (back->receiver) {
+            back->outcomes.append(Outcome { download, result, thumbnail });
+            QCoreApplication::postEvent(back->receiver, new QEvent(QEvent::User));
         }
-    });
+    };
+    releaseJob();
+    QThreadPool::globalInstance()->start(std::move(job));
 }
 
 LuGiftFileSaver::Result LuGiftFileSaver::checkAndSave(

@@ -3,7 +3,9 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QMutex>
+#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -38,13 +40,41 @@ public:
     static Result checkAndSave(const QByteArray& bytes, int kind, const QString& path, QImage* thumbnail);
 
 private:
-    // Where a worker hands its outcome in; the manager goes when the saver does.
+    struct Outcome
+    {
+        LuGiftDownloadItem* download;
+        Result result;
+        QImage thumbnail;
+    };
+    // Where workers hand their outcomes in, in order, under the mutex (a hand-over that a
+    // thread sanitizer follows, unlike one through Qt's event queue alone). The receiver
+    // goes when the saver does.
     struct Return
     {
         QMutex mutex;
         LuGiftManager* manager;
+        QObject* receiver;
+        QList<Outcome> outcomes;
     };
+    // Lives on the manager's thread: each event it gets passes one outcome to the manager.
+    class Receiver : public QObject
+    {
+    public:
+        explicit Receiver(const std::shared_ptr<Return>& back)
+            : m_return(back)
+        {
+        }
+
+    protected:
+        // Only the saver posts custom events here; each one stands for one outcome.
+        void customEvent(QEvent* event) override;
+
+    private:
+        const std::shared_ptr<Return> m_return;
+    };
+
     std::shared_ptr<Return> m_return;
+    Receiver m_receiver;
 };
 
 #endif
