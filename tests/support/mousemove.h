@@ -1,11 +1,8 @@
 #ifndef LUKBASE_TESTS_MOUSEMOVE_H
 #define LUKBASE_TESTS_MOUSEMOVE_H
 
-#include <QCursor>
-#include <QMouseEvent>
-#include <QTest>
-#include <QWidget>
-#include <QWindow>
+#include <QtTest>
+#include <QtWidgets>
 
 // Moves the mouse to pos in widget as QTest::mouseMove() does, and returns once the move has
 // arrived (false if it never does). With no button held QtTest moves the real pointer: a
