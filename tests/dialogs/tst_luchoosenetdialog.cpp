@@ -4,8 +4,11 @@
 #include <darivad/mcserverlistwidget.h>
 #include <zuzar/mcenginesetup.h>
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 
 class tst_LuChooseNetDialog : public QObject
 {

@@ -3,8 +3,12 @@
 #include "markingtranslator.h"
 #include "textcheck.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 
 class tst_LuEnterPwdDialog : public QObject
 {

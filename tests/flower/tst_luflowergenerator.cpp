@@ -2,8 +2,11 @@
 
 #include "testfiles.h"
 
-#include <QtCore>
-#include <QtTest>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
 
 class tst_LuFlowerGenerator : public QObject
 {

@@ -2,8 +2,12 @@
 #include <lukbase/lugarageitem.h>
 #include <lukbase/lugaragemodel.h>
 
-#include <QtGui>
-#include <QtTest>
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
 
 class tst_LuGarageModel : public QObject
 {

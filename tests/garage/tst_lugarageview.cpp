@@ -9,8 +9,11 @@
 #include "paintrecorder.h"
 #include "textcheck.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolTip>
 
 using Drawn = QList<std::pair<QRectF, QRgb>>;
 

@@ -4,8 +4,11 @@
 #include "markingtranslator.h"
 #include "trackedgiftitem.h"
 
-#include <QtGui>
-#include <QtTest>
+#include <QCoreApplication>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
 
 class tst_LuGiftItem : public QObject
 {

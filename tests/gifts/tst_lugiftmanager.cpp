@@ -6,8 +6,15 @@
 #include "testfiles.h"
 #include "trackedgiftitem.h"
 
-#include <QtGui>
-#include <QtTest>
+#include <QDir>
+#include <QImage>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThreadPool>
 
 #include <memory>
 #include <utility>

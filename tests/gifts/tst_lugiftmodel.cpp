@@ -3,8 +3,11 @@
 #include "gifts/lugiftitem_p.h"
 #include "trackedgiftitem.h"
 
-#include <QtGui>
-#include <QtTest>
+#include <QAbstractItemModelTester>
+#include <QImage>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
 
 class tst_LuGiftModel : public QObject
 {

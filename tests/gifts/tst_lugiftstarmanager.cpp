@@ -1,8 +1,11 @@
 #include <lukbase/lugiftstarmanager.h>
 #include <lukbase/lukbase.h>
 
-#include <QtCore>
-#include <QtTest>
+#include <QDir>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <utility>
 

@@ -8,8 +8,12 @@
 #include "paintrecorder.h"
 #include "textcheck.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QApplication>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolTip>
 
 static const QColor kSelected(252, 234, 166);
 static const QColor kHover(252, 240, 192);

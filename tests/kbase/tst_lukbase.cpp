@@ -3,8 +3,13 @@
 
 #include "testfiles.h"
 
-#include <QtCore>
-#include <QtTest>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 

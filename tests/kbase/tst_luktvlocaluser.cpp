@@ -1,7 +1,8 @@
 #include <lukbase/luktvlocaluser.h>
 
-#include <QtCore>
-#include <QtTest>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
 
 #include <atomic>
 

@@ -1,7 +1,8 @@
 #include <lucore/luhoverwidget.h>
 
-#include <QtGui>
-#include <QtTest>
+#include <QCursor>
+#include <QEnterEvent>
+#include <QTest>
 
 class tst_LuHoverWidget : public QObject
 {

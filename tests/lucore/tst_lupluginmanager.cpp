@@ -4,8 +4,8 @@
 #include "testfiles.h"
 #include "testjournal.h"
 
-#include <QtCore>
-#include <QtTest>
+#include <QTemporaryDir>
+#include <QTest>
 
 class tst_LuPluginManager : public QObject
 {

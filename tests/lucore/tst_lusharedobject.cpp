@@ -1,7 +1,7 @@
 #include <lucore/lusharedobject.h>
 
-#include <QtCore>
-#include <QtTest>
+#include <QTest>
+#include <QThread>
 
 #include <memory>
 #include <vector>

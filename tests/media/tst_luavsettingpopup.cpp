@@ -10,8 +10,14 @@
 #include <darivad/mcmediamanagerqt.h>
 #include <zuzar/mcenginesetup.h>
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QComboBox>
+#include <QLabel>
+#include <QResource>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 

@@ -5,9 +5,13 @@
 #include <darivad/mcmediamanagerqt.h>
 #include <zuzar/mcenginesetup.h>
 
-#include <QtTest>
-#include <QtWidgets>
-#include <QtXml>
+#include <QComboBox>
+#include <QDomDocument>
+#include <QFile>
+#include <QResource>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 

@@ -8,8 +8,9 @@
 #include "markingtranslator.h"
 #include "textcheck.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
 
 namespace {
 

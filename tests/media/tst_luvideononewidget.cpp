@@ -1,7 +1,8 @@
 #include <lukbase/luvideononewidget.h>
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QLabel>
+#include <QTest>
+#include <QVBoxLayout>
 
 class tst_LuVideoNoneWidget : public QObject
 {

@@ -5,8 +5,15 @@
 #include "testfiles.h"
 #include "testjournal.h"
 
-#include <QtCore>
-#include <QtTest>
+#include <QDir>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QScopedPointer>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <atomic>
 #include <chrono>

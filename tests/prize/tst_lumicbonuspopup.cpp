@@ -5,8 +5,11 @@
 #include "prize/lumicbonuspopup_p.h"
 #include "textcheck.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QAbstractEventDispatcher>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
 
 namespace {
 

@@ -1,7 +1,9 @@
 #include <lukbase/luwinprizepopup.h>
 
-#include <QtCore>
-#include <QtTest>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTranslator>
 
 #include <climits>
 #include <ctime>

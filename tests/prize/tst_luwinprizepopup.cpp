@@ -6,8 +6,13 @@
 #include "textcheck.h"
 #include "trackedgiftitem.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
 
 #include <climits>
 

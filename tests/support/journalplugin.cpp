@@ -14,7 +14,8 @@
 
 #include "testjournal.h"
 
-#include <QtCore>
+#include <QByteArrayList>
+#include <QString>
 
 #include <utility>
 #include <vector>

@@ -1,6 +1,9 @@
 #include "loopbackhttpserver.h"
 
-#include <QtNetwork>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 
 struct LoopbackHttpServer::Connection
 {

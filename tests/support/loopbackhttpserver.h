@@ -1,7 +1,13 @@
 #ifndef LUKBASE_TESTS_LOOPBACKHTTPSERVER_H
 #define LUKBASE_TESTS_LOOPBACKHTTPSERVER_H
 
-#include <QtCore>
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QMetaType>
+#include <QObject>
+#include <QString>
+#include <QStringList>
 
 class QTcpServer;
 class QTcpSocket;

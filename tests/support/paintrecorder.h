@@ -1,7 +1,11 @@
 #ifndef LUKBASE_TESTS_PAINTRECORDER_H
 #define LUKBASE_TESTS_PAINTRECORDER_H
 
-#include <QtGui>
+#include <QImage>
+#include <QList>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPixmap>
 
 #include <algorithm>
 

@@ -1,7 +1,12 @@
 #ifndef LUKBASE_TESTS_TESTFILES_H
 #define LUKBASE_TESTS_TESTFILES_H
 
-#include <QtGui>
+#include <QBuffer>
+#include <QByteArray>
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 
 // Files on disk and the bytes of small pictures, for tests and benchmarks.
 

@@ -1,7 +1,8 @@
 #ifndef LUKBASE_TESTS_TESTJOURNAL_H
 #define LUKBASE_TESTS_TESTJOURNAL_H
 
-#include <QtCore>
+#include <QStringList>
+#include <QtGlobal>
 
 #include <functional>
 

@@ -1,8 +1,15 @@
 #ifndef LUKBASE_TESTS_TEXTCHECK_H
 #define LUKBASE_TESTS_TEXTCHECK_H
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QTest>
+#include <QTranslator>
 
 #include "paintrecorder.h"
 

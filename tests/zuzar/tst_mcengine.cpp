@@ -4,8 +4,9 @@
 #include <zuzar/mcmediamanager.h>
 #include <zuzar/processhooker.h>
 
-#include <QtCore>
-#include <QtTest>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
 
 // The media engine stand-in, as far as the library relies on it beyond what the library's own
 // suites exercise: refuse masks settle from the event loop, devices fall back to the first
