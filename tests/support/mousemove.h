@@ -1,8 +1,11 @@
 #ifndef LUKBASE_TESTS_MOUSEMOVE_H
 #define LUKBASE_TESTS_MOUSEMOVE_H
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QCursor>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
 
 // Moves the mouse to pos in widget as QTest::mouseMove() does, and returns once the move has
 // arrived (false if it never does). With no button held QtTest moves the real pointer: a
