@@ -13,9 +13,9 @@
 // new temporary directory inside DIR (the system's temporary directory by default), so that
 // disks and memory file systems can be compared.
 
-#include "gifbytes.h"
 #include "gifts/lugiftmanager_p.h"
 #include "loopbackhttpserver.h"
+#include "testfiles.h"
 
 #include <lukbase/lugiftitem.h>
 #include <lukbase/lugiftmanager.h>

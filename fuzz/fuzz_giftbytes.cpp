@@ -30,8 +30,9 @@ struct Kind
     int type;
     int flags;
 };
-// The thumbnail, the animation, the star logo (gifts of type 2) and the Flash file (flag 1).
-const Kind kKinds[] = { { "7.png", 0, 0 }, { "7.gif", 0, 0 }, { "7_star.gif", 2, 0 }, { "7.swf", 0, 1 } };
+// The thumbnail, the animation, the star logo (battle gift star gifts) and the Flash file.
+const Kind kKinds[] = { { "7.png", LuGiftItem::OrdinaryGift, 0 }, { "7.gif", LuGiftItem::OrdinaryGift, 0 },
+    { "7_star.gif", LuGiftItem::BattleStarGift, 0 }, { "7.swf", LuGiftItem::OrdinaryGift, LuGiftItem::FlashFlag } };
 
 QTemporaryDir* s_root = nullptr;
 
@@ -145,9 +146,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
         const QString fallback
             = path("icons", QString(kind.fileName).replace(QLatin1String("7"), QLatin1String("ugift")));
-        const QString pointed = kind.type == 2         ? gift->starLogoPath()
-            : fileName.endsWith(QLatin1String(".png")) ? gift->thumbnailPath()
-                                                       : gift->imagePath();
+        const QString pointed = kind.type == LuGiftItem::BattleStarGift ? gift->starLogoPath()
+            : fileName.endsWith(QLatin1String(".png"))                  ? gift->thumbnailPath()
+                                                                        : gift->imagePath();
         if (kind.flags == 0)
             FUZZ_CHECK(pointed == (saved ? kept : fallback), pointed << saved);
         if (fileName.endsWith(QLatin1String(".png"))) {

@@ -212,10 +212,10 @@ void checkHandles()
         FUZZ_CHECK(made.constLast() == QLatin1String("release()"), it.key() << made);
         bool started = false;
         for (const QString& call : made) {
-            if (call.startsWith(QLatin1String("control(1,"))) {
+            if (call.startsWith(QLatin1String("start("))) {
                 FUZZ_CHECK(!started, "started twice" << it.key() << made);
                 started = true;
-            } else if (call.startsWith(QLatin1String("control(2,"))) {
+            } else if (call == QLatin1String("stop()")) {
                 FUZZ_CHECK(started, "stopped while not started" << it.key() << made);
                 started = false;
             }

@@ -1,6 +1,8 @@
 #include "giftcatalogue.h"
 #include "gifwriter.h"
 
+#include <lukbase/lugiftitem.h>
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -84,37 +86,45 @@ namespace GiftCatalogue {
 
 QList<CatalogueGift> gifts()
 {
+    using G = LuGiftItem;
     struct Entry
     {
         const char* name;
         const char* symbol;
-        int type;
-        int cmd;
-        int flags;
         qint64 price;
+        int type = G::OrdinaryGift;
+        int cmd = G::NoCommand;
+        int flags = 0;
     };
     // clang-format off
     static const Entry entries[] = {
-        { "Rose", "\u273F", 0, 0, 0, 100 },            { "Lollipop", "\u25C9", 1, 0, 0, 100 },
-        { "Applause", "\u270C", 0, 0, 0, 200 },        { "Kiss", "\u2665", 1, 0, 0, 500 },
-        { "Coffee", "\u2615", 0, 0, 0, 500 },          { "Beer", "\u2668", 0, 10007, 0, 1000 },
-        { "Cake", "\u2302", 1, 0, 1, 1000 },           { "Balloon", "\u25CF", 0, 0, 0, 1000 },
-        { "Teddy", "\u263A", 0, 0, 0, 2000 },          { "Microphone", "\u266A", 0, 10001, 0, 5000 },
-        { "Encore", "\u266B", 0, 10006, 0, 5000 },     { "Star", "\u2605", 2, 0, 0, 5000 },
-        { "Moon", "\u263E", 2, 0, 1, 8000 },           { "Sun", "\u2600", 2, 0, 0, 10000 },
-        { "Clover", "\u2663", 1, 0, 0, 10000 },        { "Diamond", "\u2666", 0, 0, 1, 20000 },
-        { "Ring", "\u25CE", 0, 0, 1, 50000 },          { "Crown", "\u265B", 0, 10005, 1, 100000 },
-        { "Rocket", "\u2708", 0, 0, 1, 200000 },       { "Fireworks", "\u2739", 0, 10009, 1, 300000 },
-        { "Rainbow", "\u2312", 1, 0, 0, 600 },         { "Guitar", "\u266C", 0, 0, 0, 800 },
-        { "Piano", "\u2669", 0, 0, 0, 1200 },          { "Drum", "\u25A3", 1, 0, 0, 1500 },
-        { "Trumpet", "\u266D", 0, 0, 0, 1800 },        { "Angel", "\u2727", 2, 0, 0, 30000 },
-        { "Dragon", "\u2694", 2, 0, 1, 88888 },        { "Phoenix", "\u2741", 2, 0, 0, 66666 },
-        { "Lucky Cat", "\u2618", 1, 0, 0, 888 },       { "Gold Bar", "\u25AC", 0, 0, 0, 100000000 },
-        { "Red Packet", "\u2709", 1, 0, 0, 1888 },     { "Lantern", "\u2742", 0, 0, 0, 300 },
-        { "Fan", "\u2740", 0, 0, 0, 300 },             { "Tea", "\u2603", 0, 0, 0, 200 },
-        { "Snowflake", "\u2744", 0, 0, 0, 100 },       { "Umbrella", "\u2602", 0, 0, 0, 400 },
-        { "Anchor", "\u2693", 0, 0, 0, 700 },          { "Lightning", "\u26A1", 1, 0, 1, 900 },
-        { "Chess Knight", "\u265E", 0, 0, 0, 1600 },   { "Castle", "\u265C", 0, 10005, 1, 250000000 },
+        { "Rose", "\u273F", 100 },                       { "Lollipop", "\u25C9", 100, G::LuckyGift },
+        { "Applause", "\u270C", 200 },                   { "Kiss", "\u2665", 500, G::LuckyGift },
+        { "Coffee", "\u2615", 500 },                     { "Beer", "\u2668", 1000, G::OrdinaryGift, G::RoomShareCommand },
+        { "Cake", "\u2302", 1000, G::LuckyGift, G::NoCommand, G::FlashFlag },
+        { "Balloon", "\u25CF", 1000 },                   { "Teddy", "\u263A", 2000 },
+        { "Microphone", "\u266A", 5000, G::OrdinaryGift, G::MicUpCommand },
+        { "Encore", "\u266B", 5000, G::OrdinaryGift, G::MicTimeCommand },
+        { "Star", "\u2605", 5000, G::BattleStarGift },
+        { "Moon", "\u263E", 8000, G::BattleStarGift, G::NoCommand, G::FlashFlag },
+        { "Sun", "\u2600", 10000, G::BattleStarGift },   { "Clover", "\u2663", 10000, G::LuckyGift },
+        { "Diamond", "\u2666", 20000, G::OrdinaryGift, G::NoCommand, G::FlashFlag },
+        { "Ring", "\u25CE", 50000, G::OrdinaryGift, G::NoCommand, G::FlashFlag },
+        { "Crown", "\u265B", 100000, G::OrdinaryGift, G::SiegeCommand, G::FlashFlag },
+        { "Rocket", "\u2708", 200000, G::OrdinaryGift, G::NoCommand, G::FlashFlag },
+        { "Fireworks", "\u2739", 300000, G::OrdinaryGift, G::ManagerShareCommand, G::FlashFlag },
+        { "Rainbow", "\u2312", 600, G::LuckyGift },      { "Guitar", "\u266C", 800 },
+        { "Piano", "\u2669", 1200 },                     { "Drum", "\u25A3", 1500, G::LuckyGift },
+        { "Trumpet", "\u266D", 1800 },                   { "Angel", "\u2727", 30000, G::BattleStarGift },
+        { "Dragon", "\u2694", 88888, G::BattleStarGift, G::NoCommand, G::FlashFlag },
+        { "Phoenix", "\u2741", 66666, G::BattleStarGift }, { "Lucky Cat", "\u2618", 888, G::LuckyGift },
+        { "Gold Bar", "\u25AC", 100000000 },             { "Red Packet", "\u2709", 1888, G::LuckyGift },
+        { "Lantern", "\u2742", 300 },                    { "Fan", "\u2740", 300 },
+        { "Tea", "\u2603", 200 },                        { "Snowflake", "\u2744", 100 },
+        { "Umbrella", "\u2602", 400 },                   { "Anchor", "\u2693", 700 },
+        { "Lightning", "\u26A1", 900, G::LuckyGift, G::NoCommand, G::FlashFlag },
+        { "Chess Knight", "\u265E", 1600 },
+        { "Castle", "\u265C", 250000000, G::OrdinaryGift, G::SiegeCommand, G::FlashFlag },
     };
     // clang-format on
     QList<CatalogueGift> gifts;
@@ -144,9 +154,9 @@ QHash<QString, QByteArray> serverFiles(const QList<CatalogueGift>& gifts)
         const QString id = QString::number(gift.id);
         files.insert(id + QStringLiteral(".png"), encodePng(drawTile(32, gift.color, gift.symbol)));
         files.insert(id + QStringLiteral(".gif"), encodeGif(drawTile(96, gift.color, gift.symbol)));
-        if (gift.type == 2)
+        if (gift.type == LuGiftItem::BattleStarGift)
             files.insert(id + QStringLiteral("_star.gif"), encodeGif(drawStar(20, QColor(255, 200, 40))));
-        if (gift.flags & 1)
+        if (gift.flags & LuGiftItem::FlashFlag)
             files.insert(id + QStringLiteral(".swf"), "FWS\x0a" + gift.name.toUtf8());
     }
     return files;

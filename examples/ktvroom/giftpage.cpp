@@ -95,7 +95,7 @@ void GiftPage::buildRecords()
     for (const CatalogueGift& gift : gifts) {
         const QString id = QString::number(gift.id);
         LuGiftItem* item = nullptr;
-        if (gift.type == 2 && stars) {
+        if (gift.type == LuGiftItem::BattleStarGift && stars) {
             // The local user sent some of the battle stars; the receivers are other singers.
             const int sent = gift.id % 2 ? 3 : 0;
             item = stars->addGiftStar(gift.id, gift.type, gift.cmd, gift.flags, gift.name, gift.unit, gift.price,
@@ -111,9 +111,9 @@ void GiftPage::buildRecords()
         m_manager->downloadGiftResource(item);
 
         m_expectedFiles << id + QStringLiteral(".png") << id + QStringLiteral(".gif");
-        if (gift.type == 2)
+        if (gift.type == LuGiftItem::BattleStarGift)
             m_expectedFiles << id + QStringLiteral("_star.gif");
-        if (gift.flags & 1)
+        if (gift.flags & LuGiftItem::FlashFlag)
             m_expectedFiles << id + QStringLiteral(".swf");
     }
 }

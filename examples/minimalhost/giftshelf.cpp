@@ -23,9 +23,9 @@ struct CatalogueEntry
 
 // What the host's server lists; a real host reads it from the network.
 const CatalogueEntry kCatalogue[] = {
-    { 1, 0, 0, "Rose", 100, 80 },
-    { 2, 1, 0, "Lucky Star", 1000, 800 },
-    { 3, 0, 10007, "Fireworks", 50000, 0 },
+    { 1, LuGiftItem::OrdinaryGift, LuGiftItem::NoCommand, "Rose", 100, 80 },
+    { 2, LuGiftItem::LuckyGift, LuGiftItem::NoCommand, "Lucky Star", 1000, 800 },
+    { 3, LuGiftItem::OrdinaryGift, LuGiftItem::RoomShareCommand, "Fireworks", 50000, 0 },
 };
 
 } // namespace

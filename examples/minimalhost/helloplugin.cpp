@@ -11,9 +11,6 @@
 
 namespace {
 
-// The control codes of LuPlugin::control().
-enum ControlCode { Start = 1, Stop = 2, Visibility = 3, RoomJoined = 4 };
-
 class HelloPlugin : public LuPlugin
 {
 public:
@@ -38,7 +35,7 @@ public:
         case Stop:
             m_host = nullptr;
             break;
-        case Visibility: // first: 1 show, 0 hide
+        case Visibility: // first: Show or Hide
             break;
         case RoomJoined:
             say("room joined");

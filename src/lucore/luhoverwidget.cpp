@@ -10,13 +10,21 @@ constexpr int kHideDelayMs = 400;
 
 class LuHoverWidgetPrivate
 {
+    Q_DECLARE_PUBLIC(LuHoverWidget)
+
 public:
+    explicit LuHoverWidgetPrivate(LuHoverWidget* q)
+        : q_ptr(q)
+    {
+    }
+
+    LuHoverWidget* const q_ptr;
     QBasicTimer hideTimer;
 };
 
 LuHoverWidget::LuHoverWidget(QWidget* parent)
     : QWidget(parent)
-    , d_ptr(new LuHoverWidgetPrivate)
+    , d_ptr(new LuHoverWidgetPrivate(this))
 {
     if (parent) {
         parent->installEventFilter(this);

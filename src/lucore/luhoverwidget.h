@@ -56,7 +56,7 @@ protected:
 
 private:
     Q_DECLARE_PRIVATE(LuHoverWidget)
-    QScopedPointer<LuHoverWidgetPrivate> d_ptr;
+    const QScopedPointer<LuHoverWidgetPrivate> d_ptr;
 };
 
 #endif

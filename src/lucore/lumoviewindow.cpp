@@ -5,13 +5,21 @@
 
 class LuMovieWindowPrivate
 {
+    Q_DECLARE_PUBLIC(LuMovieWindow)
+
 public:
+    explicit LuMovieWindowPrivate(LuMovieWindow* q)
+        : q_ptr(q)
+    {
+    }
+
+    LuMovieWindow* const q_ptr;
     QImage background;
 };
 
 LuMovieWindow::LuMovieWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-    , d_ptr(new LuMovieWindowPrivate)
+    , d_ptr(new LuMovieWindowPrivate(this))
 {
 }
 

@@ -41,7 +41,7 @@ protected:
 
 private:
     Q_DECLARE_PRIVATE(LuMovieWindow)
-    QScopedPointer<LuMovieWindowPrivate> d_ptr;
+    const QScopedPointer<LuMovieWindowPrivate> d_ptr;
 };
 
 #endif

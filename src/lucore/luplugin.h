@@ -27,6 +27,29 @@ protected:
     virtual ~LuPlugin() = default;
 
 public:
+    /** The commands of control(), as the room client sends them. */
+    enum ControlCode {
+        /**
+         * Start the plug-in: the first argument is the host's LuKtvPluginHost pointer, the
+         * second the whole start text as NUL-terminated UTF-8, valid only during the call.
+         */
+        Start = 1,
+        /** Stop the plug-in; both arguments are 0. */
+        Stop = 2,
+        /** Show or hide the plug-in: the first argument is Show or Hide, the second 0. */
+        Visibility = 3,
+        /** The room has been joined; both arguments are 0. */
+        RoomJoined = 4,
+    };
+
+    /** The first argument of a Visibility command. */
+    enum VisibilityArgument {
+        /** Hide the plug-in. */
+        Hide = 0,
+        /** Show the plug-in. */
+        Show = 1,
+    };
+
     /** Ends the handle; the caller does not touch it afterwards. */
     virtual void release() = 0;
     /**
@@ -38,10 +61,10 @@ public:
     virtual const char** appSchemes() = 0;
     /**
      * A control command of the room client.
-     * @param code 1 start, 2 stop, 3 visibility, 4 room joined
-     * @param first for start, the host's LuKtvPluginHost pointer; for visibility, 1 to show
-     *        and 0 to hide; otherwise 0
-     * @param second for start, the whole start text as NUL-terminated UTF-8, valid only during
+     * @param code a ControlCode: Start, Stop, Visibility or RoomJoined
+     * @param first for Start, the host's LuKtvPluginHost pointer; for Visibility, Show or
+     *        Hide; otherwise 0
+     * @param second for Start, the whole start text as NUL-terminated UTF-8, valid only during
      *        the call; otherwise 0
      * @return a result of the plug-in's choosing; the room client ignores it
      */

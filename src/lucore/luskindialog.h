@@ -60,7 +60,7 @@ protected:
 
 private:
     Q_DECLARE_PRIVATE(LuSkinDialog)
-    QScopedPointer<LuSkinDialogPrivate> d_ptr;
+    const QScopedPointer<LuSkinDialogPrivate> d_ptr;
 };
 
 #endif

@@ -13,7 +13,7 @@ public:
     explicit LuSkinDialogPrivate(LuSkinDialog* q);
     void init();
 
-    LuSkinDialog* q_ptr;
+    LuSkinDialog* const q_ptr;
     QWidget* clientWidget = nullptr;
     QToolButton* closeButton = nullptr;
     QString title;

@@ -1,8 +1,6 @@
 #ifndef LUKBASE_LUKBASETEXTFIT_P_H
 #define LUKBASE_LUKBASETEXTFIT_P_H
 
-#include "lukbaseglobal_p.h"
-
 #include <QString>
 
 class QAbstractButton;
@@ -17,13 +15,11 @@ namespace LuTextFit {
 
 // text cut at its end with an ellipsis so that it and suffix, kept whole after it, fit
 // width; text itself when it fits.
-LUKBASE_AUTOTEST_EXPORT QString elided(
-    const QFontMetrics& metrics, const QString& text, int width, const QString& suffix = QString());
+QString elided(const QFontMetrics& metrics, const QString& text, int width, const QString& suffix = QString());
 
 // The longest start of text that, followed by an ellipsis, fits box when wrapped at words
 // with the given alignment flags; text itself when it fits.
-LUKBASE_AUTOTEST_EXPORT QString elidedWrapped(
-    const QFontMetrics& metrics, const QString& text, const QSize& box, int flags);
+QString elidedWrapped(const QFontMetrics& metrics, const QString& text, const QSize& box, int flags);
 
 // Shows text on the label (single line, or wrapped when the label wraps words) or the
 // button, fitted to its box, and keeps it fitted when the font or the size change. A

@@ -23,7 +23,7 @@ private Q_SLOTS:
 
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         McEngineSetup::clearJournal();
     }
 
@@ -32,8 +32,8 @@ private Q_SLOTS:
     {
         McMediaTransferQt transfer;
         LuChooseNetDialog dialog;
-        dialog.setTransfer(&transfer, QStringLiteral("%1 房间 1201"), QStringLiteral("%2"), QStringLiteral("Line 2"));
-        dialog.setTransfer(nullptr, QString(), QStringLiteral("华东"), QString());
+        dialog.setTransfer(&transfer, "%1 房间 1201", "%2", "Line 2");
+        dialog.setTransfer(nullptr, QString(), "华东", QString());
         QCOMPARE(McEngineSetup::journal(),
             QStringList({ "McServerListWidget::setMediaTransfer(transfer)",
                 "McServerListWidget::refreshServerList(%1 房间 1201, %2, Line 2)",
@@ -45,7 +45,7 @@ private Q_SLOTS:
     {
         McMediaTransferQt transfer;
         LuChooseNetDialog dialog;
-        dialog.setTransfer(&transfer, QStringLiteral("room"), QStringLiteral("area"), QStringLiteral("Line 1"));
+        dialog.setTransfer(&transfer, "room", "area", "Line 1");
         dialog.show();
         McEngineSetup::clearJournal();
         dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
@@ -55,7 +55,7 @@ private Q_SLOTS:
         dialog.findChild<McServerListWidget*>()->setCurrentRow(2);
         dialog.show();
         dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        QCOMPARE(McEngineSetup::journal().first(), QStringLiteral("McServerListWidget::connectToSelected(Line 3)"));
+        QCOMPARE(McEngineSetup::journal().first(), "McServerListWidget::connectToSelected(Line 3)");
         QCOMPARE(transfer.connectedServer(), "Line 3");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
@@ -69,8 +69,8 @@ private Q_SLOTS:
         auto* later = new McMediaTransferQt;
         LuChooseNetDialog dialog;
         QSignalSpy rejected(&dialog, &QDialog::rejected);
-        dialog.setTransfer(earlier, QStringLiteral("room"), QStringLiteral("area"), QStringLiteral("Line 1"));
-        dialog.setTransfer(later, QStringLiteral("room"), QStringLiteral("area"), QStringLiteral("Line 2"));
+        dialog.setTransfer(earlier, "room", "area", "Line 1");
+        dialog.setTransfer(later, "room", "area", "Line 2");
         McEngineSetup::clearJournal();
         delete earlier;
         QCOMPARE(rejected.size(), 0);

@@ -17,11 +17,11 @@ class tst_LuEnterPwdDialog : public QObject
     static QLineEdit* edit(const QDialog& dialog) { return dialog.findChild<QLineEdit*>("passwordEdit"); }
     static QPushButton* button(const QDialog& dialog, QDialogButtonBox::StandardButton which)
     {
-        return dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))->button(which);
+        return dialog.findChild<QDialogButtonBox*>("buttonBox")->button(which);
     }
 
 private Q_SLOTS:
-    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+    void init() { QTest::failOnWarning(QRegularExpression(".*")); }
 
     void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
 
@@ -32,10 +32,10 @@ private Q_SLOTS:
         LuEnterPwdDialog dialog;
         dialog.show();
         QVERIFY(TextCheck::unfitted(&dialog).isEmpty());
-        const QString tip = QStringLiteral("Room 1201 of the late-night singers is locked: enter its password");
+        const QString tip = "Room 1201 of the late-night singers is locked: enter its password";
         dialog.setTipText(tip);
         QCOMPARE(TextCheck::unfitted(&dialog), QStringList());
-        auto* label = dialog.findChild<QLabel*>(QStringLiteral("tipLabel"));
+        auto* label = dialog.findChild<QLabel*>("tipLabel");
         QCOMPARE(label->toolTip(), tip);
         QCOMPARE(TextCheck::accessibleLabel(edit(dialog)), label);
         QVERIFY(!TextCheck::accessibleName(edit(dialog)).isEmpty());
@@ -47,8 +47,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hostTip");
         QTest::addColumn<QString>("tip");
         QTest::newRow("form's tip") << QString() << "<Please enter room password>";
-        QTest::newRow("host's tip") << "Wrong password"
-                                    << "Wrong password";
+        QTest::newRow("host's tip") << "Wrong password" << QString("Wrong password");
     }
 
     void changeOfLanguage()
@@ -62,8 +61,8 @@ private Q_SLOTS:
         MarkingTranslator translator({ "enterpwdForm", "LuEnterPwdDialog" });
         QVERIFY(QCoreApplication::installTranslator(&translator));
         TextCheck::changeLanguage(&dialog);
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("tipLabel"))->text(), tip);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("<Room Password>"));
+        QCOMPARE(dialog.findChild<QLabel*>("tipLabel")->text(), tip);
+        QCOMPARE(dialog.windowTitle(), "<Room Password>");
     }
 
     // A single space is a password; the 17th character is not taken; Cancel rejects
@@ -74,11 +73,10 @@ private Q_SLOTS:
         QTest::addColumn<QDialogButtonBox::StandardButton>("clicked");
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("password");
-        QTest::newRow("one space") << " " << QDialogButtonBox::Ok << int(QDialog::Accepted) << QStringLiteral(" ");
-        QTest::newRow("seventeen characters") << "0123456789abcdefX" << QDialogButtonBox::Ok << int(QDialog::Accepted)
-                                              << QStringLiteral("0123456789abcdef");
-        QTest::newRow("cancel") << "typed" << QDialogButtonBox::Cancel << int(QDialog::Rejected)
-                                << QStringLiteral("typed");
+        QTest::newRow("one space") << " " << QDialogButtonBox::Ok << int(QDialog::Accepted) << " ";
+        QTest::newRow("seventeen characters")
+            << "0123456789abcdefX" << QDialogButtonBox::Ok << int(QDialog::Accepted) << "0123456789abcdef";
+        QTest::newRow("cancel") << "typed" << QDialogButtonBox::Cancel << int(QDialog::Rejected) << "typed";
     }
 
     void finishes()
@@ -104,7 +102,7 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QSignalSpy finished(&dialog, &QDialog::finished);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Room Password"));
+        QCOMPARE(dialog.windowTitle(), "Room Password");
         button(dialog, QDialogButtonBox::Ok)->setFocus();
         QTest::mouseClick(button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
         QCOMPARE(dialog.focusWidget(), edit(dialog));

@@ -21,7 +21,7 @@ class tst_LuGarageView : public QObject
 {
     Q_OBJECT
 
-    // The solid colours of the test's pictures (see CMakeLists.txt).
+    // The solid colours of the test's pictures (see garagepictures.qrc).
     static constexpr QRgb kCar = 0xff008000, kNameCard = 0xff203060, kCover = 0xffffcc00, kLogo = 0xffff00ff,
                           kGoto = 0xffd02020;
 
@@ -31,11 +31,11 @@ class tst_LuGarageView : public QObject
         bool idle() const { return state() == NoState; }
     };
 
-    LuCarItem m_car { 9, QStringLiteral("Roadster"), 500000, ":/pics/car.png", ":/pics/logo.png" };
+    LuCarItem m_car { 9, "Roadster", 500000, ":/pics/car.png", ":/pics/logo.png" };
     // A picture drawn at twice the resolution, as a high-DPI host ships it.
-    LuCarItem m_hiResCar { 10, QStringLiteral("Coupe"), 1, ":/pics/car@2x.png", QString() };
-    LuGarageItem m_ann { 101, QStringLiteral("Ann"), QImage(), &m_car };
-    LuGarageItem m_bo { 102, QStringLiteral("Bo"), solid(16, 16), &m_car };
+    LuCarItem m_hiResCar { 10, "Coupe", 1, ":/pics/car@2x.png", QString() };
+    LuGarageItem m_ann { 101, "Ann", QImage(), &m_car };
+    LuGarageItem m_bo { 102, "Bo", solid(16, 16), &m_car };
     QScopedPointer<TestView> m_view;
 
     // A picture of the given size; one cut from car@2x.png keeps its device pixel ratio of 2.
@@ -62,13 +62,13 @@ class tst_LuGarageView : public QObject
         return LuGarageViewDelegate::buttonRect(card(place == QLatin1String("button") ? 0 : 1)).center();
     }
 
-    // Paints item's card with the view's delegate, under a translator that marks the texts
-    // translated in the view's context.
+    // Paints item's card with the view's delegate; when marked, under a translator that marks
+    // the texts translated in the view's context.
     void paint(PaintRecorder& recorder, LuGarageItem* item, const QRect& rect, QStyle::State state,
-        const QFont& font = QFont())
+        const QFont& font = QFont(), bool marked = true)
     {
         MarkingTranslator translator("LuGarageView");
-        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QVERIFY(!marked || QCoreApplication::installTranslator(&translator));
         m_view->setCars({ item });
         QStyleOptionViewItem option;
         option.rect = rect;
@@ -84,7 +84,7 @@ private Q_SLOTS:
 
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         m_view.reset(new TestView);
         m_view->setCars({ &m_ann, &m_bo });
     }
@@ -118,6 +118,12 @@ private Q_SLOTS:
         // Empty space leaves the cursor as it was.
         QTest::newRow("hover the button, then empty space") << "move button, move empty" << none << hand;
         QTest::newRow("hover the button, then the picture") << "move button, move picture" << none << arrow;
+        // Enter, Return or Space on the current card acts as its button.
+        QTest::newRow("enter") << "current 1, key Enter" << QList<int> { 102 } << arrow;
+        QTest::newRow("return") << "current 0, key Return" << QList<int> { 101 } << arrow;
+        QTest::newRow("space") << "current 1, key Space" << QList<int> { 102 } << arrow;
+        QTest::newRow("space, no current card") << "key Space" << none << arrow;
+        QTest::newRow("another key") << "current 1, key A" << none << arrow;
     }
 
     void mouse()
@@ -136,13 +142,19 @@ private Q_SLOTS:
             { "right-release", { QTest::MouseRelease, Qt::RightButton } },
             { "move", { QTest::MouseMove, Qt::NoButton } }
         };
-        for (const QString& step : steps.split(QStringLiteral(", "))) {
-            const auto [action, button] = actions.value(step.section(QLatin1Char(' '), 0, 0));
-            const QPoint pos = pointAt(step.section(QLatin1Char(' '), 1));
-            if (action == QTest::MouseMove)
-                QVERIFY(moveMouse(m_view->viewport(), pos));
+        static const QHash<QString, Qt::Key> keys { { "Enter", Qt::Key_Enter }, { "Return", Qt::Key_Return },
+            { "Space", Qt::Key_Space }, { "A", Qt::Key_A } };
+        for (const QString& step : steps.split(", ")) {
+            const QString what = step.section(' ', 0, 0), where = step.section(' ', 1);
+            if (what == "current")
+                m_view->setCurrentIndex(m_view->model()->index(where.toInt(), 0));
+            else if (what == "key")
+                QTest::keyClick(m_view.data(), keys.value(where));
+            else if (what == "move")
+                QVERIFY(moveMouse(m_view->viewport(), pointAt(where)));
             else
-                QTest::mouseEvent(action, m_view->viewport(), button, {}, pos);
+                QTest::mouseEvent(
+                    actions.value(what).first, m_view->viewport(), actions.value(what).second, {}, pointAt(where));
         }
         QList<int> emitted;
         for (const QList<QVariant>& arguments : std::as_const(spy))
@@ -150,7 +162,8 @@ private Q_SLOTS:
         QCOMPARE(emitted, userids);
         QCOMPARE(m_view->cursor().shape(), cursor);
         // Clicks and drags neither select cards nor leave the view in a drag selection.
-        QVERIFY(!m_view->currentIndex().isValid() && !m_view->selectionModel()->hasSelection());
+        if (!steps.startsWith("current"))
+            QVERIFY(!m_view->currentIndex().isValid() && !m_view->selectionModel()->hasSelection());
         QVERIFY(m_view->idle());
     }
 
@@ -161,8 +174,7 @@ private Q_SLOTS:
         QTest::addColumn<QSizeF>("drawn");
 
         QTest::newRow("narrow spaces") << QFont(QString(), 7) << solid(16, 16) << QSizeF(16, 16);
-        QTest::newRow("wide spaces, odd height")
-            << QFont(QStringLiteral("DejaVu Sans Mono"), 11) << solid(14, 13) << QSizeF(14, 13);
+        QTest::newRow("wide spaces, odd height") << QFont("DejaVu Sans Mono", 11) << solid(14, 13) << QSizeF(14, 13);
         QTest::newRow("high resolution") << QFont() << solid(32, 32, ":/pics/car@2x.png") << QSizeF(16, 16);
     }
 
@@ -172,7 +184,7 @@ private Q_SLOTS:
         QFETCH(QImage, icon);
         QFETCH(QSizeF, drawn);
 
-        LuGarageItem item(5, QStringLiteral("The Extraordinarily Long Stage Name Of A Night Singer"), icon, &m_car);
+        LuGarageItem item(5, "The Extraordinarily Long Stage Name Of A Night Singer", icon, &m_car);
         PaintRecorder recorder(QSize(400, 300));
         paint(recorder, &item, QRect(0, 0, 190, 140), QStyle::State_Enabled, font);
 
@@ -184,11 +196,11 @@ private Q_SLOTS:
 
         // The name starts after the icon, with no more spaces than that takes beyond the usual
         // three; a long name is elided, the suffix kept whole.
-        const QString prefix = owner.text.left(owner.text.indexOf(QStringLiteral("The")));
+        const QString prefix = owner.text.left(owner.text.indexOf("The"));
         const QFontMetrics metrics(owner.font, &recorder);
         QVERIFY2(owner.text.endsWith(QChar(0x2026) + QStringLiteral("<'s car.>")), qPrintable(owner.text));
         QVERIFY(metrics.horizontalAdvance(owner.text) <= 160);
-        QVERIFY2(QRegularExpression(QStringLiteral("^\\[ {3,}$")).match(prefix).hasMatch(), qPrintable(owner.text));
+        QVERIFY2(QRegularExpression("^\\[ {3,}$").match(prefix).hasMatch(), qPrintable(owner.text));
         QVERIFY(metrics.horizontalAdvance(prefix) >= 7 + drawn.width());
         QVERIFY(prefix.size() == 4 || metrics.horizontalAdvance(prefix.chopped(1)) < 7 + drawn.width() + 1);
     }
@@ -225,7 +237,7 @@ private Q_SLOTS:
         QFETCH(Drawn, images);
         QFETCH(QStringList, texts);
 
-        LuGarageItem item(101, QStringLiteral("%1%2%3"), QImage(), car);
+        LuGarageItem item(101, "%1%2%3", QImage(), car);
         PaintRecorder recorder(QSize(600, 400));
         paint(recorder, &item, QRect(206, 8, 191, 140), hovered ? QStyle::State_MouseOver : QStyle::State_Enabled);
         Drawn drawn;
@@ -250,20 +262,14 @@ private Q_SLOTS:
     void textsFit()
     {
         TextCheck::FontAndLanguage language;
-        LuCarItem car(1, QStringLiteral("Extraordinarily Long Limousine Name"), 1, ":/pics/car.png", QString());
-        LuGarageItem item(5, QStringLiteral("The Extraordinarily Long Stage Name"), solid(16, 16), &car);
+        LuCarItem car(1, "Extraordinarily Long Limousine Name", 1, ":/pics/car.png", QString());
+        LuGarageItem item(5, "The Extraordinarily Long Stage Name", solid(16, 16), &car);
         PaintRecorder recorder(QSize(400, 300));
-        m_view->setCars({ &item });
-        QStyleOptionViewItem option;
-        option.rect = QRect(0, 0, 190, 140);
-        option.state = QStyle::State_MouseOver;
-        QPainter painter(&recorder);
-        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
-        const QRect button = LuGarageViewDelegate::buttonRect(option.rect);
+        const QRect card(0, 0, 190, 140), button = LuGarageViewDelegate::buttonRect(card);
+        paint(recorder, &item, card, QStyle::State_MouseOver, QApplication::font(), false);
         // The owner's name card in the view's font; the cover's texts: the car's name at 16
         // pixels, the button's at 12.
-        QCOMPARE(
-            TextCheck::overflowing(recorder, { LuGarageViewDelegate::nameCardRect(option.rect) }, -1), QStringList());
+        QCOMPARE(TextCheck::overflowing(recorder, { LuGarageViewDelegate::nameCardRect(card) }, -1), QStringList());
         QCOMPARE(TextCheck::overflowing(recorder, { QRect(QPoint(0, 50), QPoint(189, 69)) }, 16), QStringList());
         QCOMPARE(TextCheck::overflowing(recorder, { button }, 12), QStringList());
         const QString whole = LuGarageView::tr("Go to his/her garage.");
@@ -280,34 +286,6 @@ private Q_SLOTS:
         QHelpEvent help(QEvent::ToolTip, button.center(), m_view->viewport()->mapToGlobal(button.center()));
         QCoreApplication::sendEvent(m_view->viewport(), &help);
         QCOMPARE(QToolTip::text(), whole);
-    }
-
-    void keyboard_data()
-    {
-        QTest::addColumn<int>("current");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QList<int>>("userids");
-        QTest::newRow("enter") << 1 << int(Qt::Key_Enter) << QList<int> { 102 };
-        QTest::newRow("return") << 0 << int(Qt::Key_Return) << QList<int> { 101 };
-        QTest::newRow("space") << 1 << int(Qt::Key_Space) << QList<int> { 102 };
-        QTest::newRow("no current card") << -1 << int(Qt::Key_Space) << QList<int>();
-        QTest::newRow("another key") << 1 << int(Qt::Key_A) << QList<int>();
-    }
-
-    // Enter or Space on the current card acts as its button.
-    void keyboard()
-    {
-        QFETCH(int, current);
-        QFETCH(int, key);
-        QFETCH(QList<int>, userids);
-        showView();
-        m_view->setCurrentIndex(m_view->model()->index(current, 0));
-        QSignalSpy spy(m_view.data(), &LuGarageView::gotoUserGarage);
-        QTest::keyClick(m_view.data(), Qt::Key(key));
-        QList<int> emitted;
-        for (const QList<QVariant>& arguments : std::as_const(spy))
-            emitted.append(arguments.at(0).toInt());
-        QCOMPARE(emitted, userids);
     }
 
     // Screen readers read each painted card by its owner and car, in the present language.

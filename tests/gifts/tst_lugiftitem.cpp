@@ -24,7 +24,7 @@ class tst_LuGiftItem : public QObject
     }
 
 private Q_SLOTS:
-    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+    void init() { QTest::failOnWarning(QRegularExpression(".*")); }
 
     void tooltipAndSharing_data()
     {
@@ -33,6 +33,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("extraLine");
         QTest::addColumn<bool>("yanHua");
 
+        // Types and commands as plain numbers, as the host's catalogue passes them.
         QTest::newRow("unknown type and command") << 7 << 10008 << "" << false;
         QTest::newRow("lucky") << 1 << 0 << "Have rate to get 1000 times bonus" << false;
         QTest::newRow("battle star") << 2 << 0 << "Used for battle gift star" << false;

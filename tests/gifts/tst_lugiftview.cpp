@@ -4,6 +4,7 @@
 #include "gifts/lugiftviewdelegate_p.h"
 #include "markingtranslator.h"
 #include "mousemove.h"
+#include "offscreennotes.h"
 #include "paintrecorder.h"
 #include "textcheck.h"
 
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 static const QColor kSelected(252, 234, 166);
 static const QColor kHover(252, 240, 192);
@@ -37,11 +39,23 @@ class tst_LuGiftView : public QObject
         QVERIFY(QTest::qWaitForWindowExposed(m_view));
     }
     QRect cell(int row) const { return m_view->visualRect(m_view->model()->index(row, 0)); }
+    // Paints the first gift's cell into rect with the view's delegate.
+    void paintCell(PaintRecorder& recorder, const QRect& rect, QStyle::State state = QStyle::State_None) const
+    {
+        QStyleOptionViewItem option;
+        option.rect = rect;
+        option.state = state;
+        QPainter painter(&recorder);
+        painter.setFont(m_view->font());
+        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
+    }
 
 private Q_SLOTS:
+    void initTestCase() { dropOffscreenPlatformNotes(); }
+
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         m_view = new LuGiftView;
     }
 
@@ -57,7 +71,7 @@ private Q_SLOTS:
     // device-independent size centred 2 pixels below the top, a long name elided, the price centred on its row.
     void paintedCell()
     {
-        const QString name = QStringLiteral("Everlasting Golden Phoenix");
+        const QString name = "Everlasting Golden Phoenix";
         setGifts(name, { 99999999 });
         QImage picture(64, 64, QImage::Format_ARGB32);
         picture.fill(Qt::darkGreen);
@@ -65,12 +79,7 @@ private Q_SLOTS:
         LuGiftItemAccess::setThumbnail(m_gifts.at(0), QString(), picture);
 
         PaintRecorder recorder(QSize(200, 200));
-        QStyleOptionViewItem option;
-        option.rect = QRect(46, 68, 46, 68);
-        option.state = QStyle::State_HasFocus | QStyle::State_MouseOver;
-        QPainter painter(&recorder);
-        painter.setFont(m_view->font());
-        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
+        paintCell(recorder, QRect(46, 68, 46, 68), QStyle::State_HasFocus | QStyle::State_MouseOver);
 
         QCOMPARE(recorder.fills.size(), 1);
         QCOMPARE(recorder.fills.at(0).color, kSelected);
@@ -88,14 +97,11 @@ private Q_SLOTS:
     void textsFit()
     {
         TextCheck::FontAndLanguage language;
-        setGifts(QStringLiteral("Everlasting Golden Phoenix"), { 99999999 });
+        setGifts("Everlasting Golden Phoenix", { 99999999 });
         PaintRecorder recorder(QSize(100, 100));
-        QStyleOptionViewItem option;
-        option.rect = QRect(0, 0, 46, 68);
-        QPainter painter(&recorder);
-        m_view->itemDelegate()->paint(&painter, option, m_view->model()->index(0, 0));
-        const QRect name = LuGiftViewDelegate::nameRect(option.rect),
-                    price = LuGiftViewDelegate::priceRect(option.rect);
+        const QRect cell(0, 0, 46, 68), name = LuGiftViewDelegate::nameRect(cell),
+                                        price = LuGiftViewDelegate::priceRect(cell);
+        paintCell(recorder, cell);
         QCOMPARE(TextCheck::overflowing(recorder, { name, price }), QStringList());
         QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(name), m_gifts.at(0)->name()));
         QVERIFY(TextCheck::isWholeOrCut(recorder.textIn(price), LuGiftViewDelegate::formatPrice(99999999)));
@@ -166,6 +172,11 @@ private Q_SLOTS:
         };
         QCOMPARE(hoveredWithMouseOver(0), QList<bool>({ true, false, false }));
         QCOMPARE(hoveredWithMouseOver(2), QList<bool>({ false, false, true }));
+
+        // Hovering a cell shows the gift's tooltip.
+        QHelpEvent help(QEvent::ToolTip, cell(2).center(), m_view->viewport()->mapToGlobal(cell(2).center()));
+        QCoreApplication::sendEvent(m_view->viewport(), &help);
+        QCOMPARE(QToolTip::text(), m_gifts.at(2)->tooltip());
     }
 };
 

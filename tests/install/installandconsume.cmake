@@ -22,6 +22,11 @@ foreach(file include/lukbase/lukbase.h include/lucore/luplugin.h include/zuzar/m
         message(FATAL_ERROR "not installed: ${file}")
     endif()
 endforeach()
+# The sandbox comes along only when asked for.
+file(GLOB sandbox "${moved}/bin/ktvroom*" "${moved}/bin/pluginstore" "${moved}/bin/plugins" "${moved}/bin/emotion")
+if(sandbox AND NOT INSTALL_EXAMPLES)
+    message(FATAL_ERROR "sandbox installed without LUKBASE_INSTALL_EXAMPLES: ${sandbox}")
+endif()
 file(GLOB_RECURSE private_headers "${moved}/include/*_p.h")
 if(private_headers)
     message(FATAL_ERROR "private headers installed: ${private_headers}")

@@ -9,7 +9,7 @@ class tst_LuHoverWidget : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+    void init() { QTest::failOnWarning(QRegularExpression(".*")); }
     void followsThePointerOverItsParent();
 };
 

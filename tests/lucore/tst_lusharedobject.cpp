@@ -3,22 +3,20 @@
 #include <QTest>
 #include <QThread>
 
+#include <memory>
 #include <vector>
 
 namespace {
 
 // Counts its destructions.
-class Record : public LuSharedObject
+struct Record : LuSharedObject
 {
-public:
-    explicit Record(int* destroyed)
-        : m_destroyed(destroyed)
+    int* destroyed;
+    explicit Record(int* count)
+        : destroyed(count)
     {
     }
-    ~Record() override { ++*m_destroyed; }
-
-private:
-    int* m_destroyed;
+    ~Record() override { ++*destroyed; }
 };
 
 } // namespace
@@ -28,7 +26,7 @@ class tst_LuSharedObject : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+    void init() { QTest::failOnWarning(QRegularExpression(".*")); }
 
     // Holders on several threads take and give back references; only the last release destroys.
     void lastReleaseDestroys()
@@ -37,9 +35,9 @@ private Q_SLOTS:
         auto* record = new Record(&destroyed);
         QCOMPARE(record->refCount(), 0);
         record->ref();
-        std::vector<QThread*> threads;
+        std::vector<std::unique_ptr<QThread>> threads;
         for (int t = 0; t < 4; ++t) {
-            threads.push_back(QThread::create([record] {
+            threads.emplace_back(QThread::create([record] {
                 for (int i = 0; i < 20000; ++i) {
                     record->ref();
                     record->release();
@@ -47,10 +45,8 @@ private Q_SLOTS:
             }));
             threads.back()->start();
         }
-        for (QThread* thread : threads) {
+        for (const auto& thread : threads)
             QVERIFY(thread->wait(20000));
-            delete thread;
-        }
         QCOMPARE(destroyed, 0);
         QCOMPARE(record->refCount(), 1);
         record->release();

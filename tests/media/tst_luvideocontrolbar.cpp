@@ -16,7 +16,7 @@ namespace {
 
 QToolButton* button(const QWidget& bar, const QString& name)
 {
-    for (QToolButton* candidate : bar.findChildren<QToolButton*>(QStringLiteral("ChatToolButton")))
+    for (QToolButton* candidate : bar.findChildren<QToolButton*>("ChatToolButton"))
         if (candidate->accessibleName() == name)
             return candidate;
     return nullptr;
@@ -26,7 +26,7 @@ QToolButton* button(const QWidget& bar, const QString& name)
 QStringList shownButtons(const QWidget& bar)
 {
     QStringList names;
-    for (QToolButton* candidate : bar.findChildren<QToolButton*>(QStringLiteral("ChatToolButton")))
+    for (QToolButton* candidate : bar.findChildren<QToolButton*>("ChatToolButton"))
         if (candidate->isVisibleTo(&bar))
             names.append(candidate->accessibleName());
     return names;
@@ -61,7 +61,7 @@ class tst_LuVideoControlBar : public QObject
 private Q_SLOTS:
     void init()
     {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        QTest::failOnWarning(QRegularExpression(".*"));
         QVERIFY(settle(false, 0) && settle(true, 0));
         McEngineSetup::clearJournal();
     }
@@ -113,7 +113,7 @@ private Q_SLOTS:
     {
         auto* status = new McTransStatusWidget;
         LuVideoControlBar bar(&m_transfer, nullptr, status, &m_video);
-        QCOMPARE(bar.findChildren<QToolButton*>(QStringLiteral("ChatToolButton")).size(), 7);
+        QCOMPARE(bar.findChildren<QToolButton*>("ChatToolButton").size(), 7);
         QCOMPARE(status->parentWidget(), &bar);
         bar.setShowPopup(true);
         QCOMPARE(shownButtons(bar), QStringList({ "Video On", "Audio On", "Zoom Out", "Zoom In" }));
@@ -142,7 +142,7 @@ private Q_SLOTS:
         QVERIFY(QCoreApplication::installTranslator(&translator));
         TextCheck::changeLanguage(&bar);
         QStringList names, tips;
-        for (QToolButton* candidate : bar.findChildren<QToolButton*>(QStringLiteral("ChatToolButton"))) {
+        for (QToolButton* candidate : bar.findChildren<QToolButton*>("ChatToolButton")) {
             names << TextCheck::accessibleName(candidate);
             tips << candidate->toolTip();
         }
@@ -158,7 +158,7 @@ private Q_SLOTS:
         LuVideoControlBar bar(transfer, nullptr, nullptr, &m_video);
         delete transfer;
         McEngineSetup::clearJournal();
-        button(bar, QStringLiteral("Video On"))->click();
+        button(bar, "Video On")->click();
         bar.updateRefuseData();
         QVERIFY(McEngineSetup::journal().isEmpty());
         QCOMPARE(shownButtons(bar), shownFor(0));

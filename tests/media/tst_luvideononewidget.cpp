@@ -9,7 +9,7 @@ class tst_LuVideoNoneWidget : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+    void init() { QTest::failOnWarning(QRegularExpression(".*")); }
 
     void keptRatio()
     {
@@ -18,7 +18,7 @@ private Q_SLOTS:
         column->setContentsMargins(0, 0, 0, 0);
         auto* video = new LuVideoNoneWidget;
         video->setKeepRatio(true);
-        video->setErrorText(QStringLiteral("No video"));
+        video->setErrorText("No video");
         column->addWidget(video);
         column->addStretch(1);
 
@@ -40,7 +40,7 @@ private Q_SLOTS:
         QPixmap background(64, 48);
         background.fill(Qt::black);
         widget.setBackground(background);
-        widget.setErrorText(QStringLiteral("The video of this singer cannot be shown because the connection was lost"));
+        widget.setErrorText("The video of this singer cannot be shown because the connection was lost");
         widget.resize(320, 240);
         const QImage picture = widget.grab().toImage();
         QCOMPARE(picture.pixel(318, 238), qRgb(0, 0, 0)); // out of range would warn

@@ -47,7 +47,7 @@ class tst_LuMicBonusPopup : public QObject
 
 private Q_SLOTS:
     void initTestCase() { dropOffscreenPlatformNotes(); }
-    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+    void init() { QTest::failOnWarning(QRegularExpression(".*")); }
 
     void countdown()
     {
@@ -69,12 +69,12 @@ private Q_SLOTS:
         tick(popup);
         QVERIFY(!popup.isVisible());
         popup.show();
-        QCOMPARE(tick(popup), QStringLiteral("Get Bonus[0]"));
+        QCOMPARE(tick(popup), "Get Bonus[0]");
         QVERIFY(!popup.isVisible());
 
         // A countdown of zero or less runs no timer.
         popup.setRemainTime(-4);
-        QCOMPARE(buttonText(popup), QStringLiteral("Get Bonus[-4]"));
+        QCOMPARE(buttonText(popup), "Get Bonus[-4]");
         QVERIFY(timers(popup).isEmpty());
     }
 
@@ -83,8 +83,8 @@ private Q_SLOTS:
         LuMicBonusPopup popup;
         popup.show();
         popup.setRemainTime(5);
-        auto* bonus = popup.findChild<QPushButton*>(QStringLiteral("BonusButton"));
-        auto* close = popup.findChild<QPushButton*>(QStringLiteral("BonusClose"));
+        auto* bonus = popup.findChild<QPushButton*>("BonusButton");
+        auto* close = popup.findChild<QPushButton*>("BonusClose");
         QVERIFY(bonus && close);
         QSignalSpy getBonus(&popup, &LuMicBonusPopup::getBonus);
         QTest::mouseClick(bonus, Qt::LeftButton);
@@ -95,7 +95,7 @@ private Q_SLOTS:
         QTest::mouseClick(close, Qt::LeftButton);
         QVERIFY(!popup.isVisible());
         QCOMPARE(timers(popup).size(), 1);
-        QCOMPARE(tick(popup), QStringLiteral("Get Bonus[4]"));
+        QCOMPARE(tick(popup), "Get Bonus[4]");
     }
 
     void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
@@ -105,9 +105,9 @@ private Q_SLOTS:
     {
         TextCheck::FontAndLanguage language;
         LuMicBonusPopup popup;
-        const QString title = QStringLiteral("Great singing! Your song earned the bonus of the week in this room");
+        const QString title = "Great singing! Your song earned the bonus of the week in this room";
         popup.setTitle(title);
-        popup.setItem(QStringLiteral("Golden microphone of the night"), QPixmap());
+        popup.setItem("Golden microphone of the night", QPixmap());
         popup.setRemainTime(15);
         popup.show();
         QCOMPARE(TextCheck::unfitted(&popup), QStringList());
@@ -122,12 +122,12 @@ private Q_SLOTS:
         MarkingTranslator translator("LuMicBonusPopup");
         QVERIFY(QCoreApplication::installTranslator(&translator));
         TextCheck::changeLanguage(&popup);
-        QCOMPARE(buttonText(popup), QStringLiteral("<Get Bonus>"));
+        QCOMPARE(buttonText(popup), "<Get Bonus>");
         popup.setRemainTime(3);
-        QCOMPARE(buttonText(popup), QStringLiteral("<Get Bonus>[3]"));
-        auto* close = popup.findChild<QPushButton*>(QStringLiteral("BonusClose"));
-        QCOMPARE(close->toolTip(), QStringLiteral("<Close>"));
-        QCOMPARE(TextCheck::accessibleName(close), QStringLiteral("<Close>"));
+        QCOMPARE(buttonText(popup), "<Get Bonus>[3]");
+        auto* close = popup.findChild<QPushButton*>("BonusClose");
+        QCOMPARE(close->toolTip(), "<Close>");
+        QCOMPARE(TextCheck::accessibleName(close), "<Close>");
     }
 };
 

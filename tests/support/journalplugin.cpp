@@ -17,6 +17,7 @@
 #include <QByteArrayList>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,29 +44,25 @@ public:
 
     void release() override
     {
-        note(QStringLiteral("release()"));
+        note("release()");
         delete this;
     }
 
     const char** appSchemes() override
     {
-        note(QStringLiteral("appSchemes()"));
+        note("appSchemes()");
         return m_schemes.isEmpty() ? nullptr : m_schemePointers.data();
     }
 
     int control(int code, intptr_t first, intptr_t second) override
     {
-        // The start command carries the start text as its second argument.
-        const QString secondText = code == 1 && second ? QString::fromUtf8(reinterpret_cast<const char*>(second))
-                                                       : QString::number(qint64(second));
-        called(QStringLiteral("control(%1, %2, %3)")
-                   .arg(QString::number(code), QString::number(qint64(first)), secondText));
+        called(command(code, first, second));
         return 0;
     }
 
     int handleProtocol(int type, const char* data, int length) override
     {
-        const QString text = data ? QString::fromUtf8(data, length) : QStringLiteral("null");
+        const QString text = data ? QString::fromUtf8(data, length) : "null";
         called(QStringLiteral("handleProtocol(%1, %2, %3)").arg(QString::number(type), text, QString::number(length)));
         return 0;
     }
@@ -78,6 +75,22 @@ public:
 
 private:
     ~JournalPlugin() override = default;
+
+    // A command by its name: "start(<host>, <start text>)", "stop()", "show()", "hide()" or
+    // "roomJoined()"; one with other arguments by its numbers.
+    static QString command(int code, intptr_t first, intptr_t second)
+    {
+        const char* name = code == Stop ? "stop()" : code == RoomJoined ? "roomJoined()" : nullptr;
+        if (code == Visibility && (first == Show || first == Hide))
+            name = std::exchange(first, 0) == Show ? "show()" : "hide()";
+        if (code == Start && second)
+            return QStringLiteral("start(%1, %2)")
+                .arg(QString::number(qint64(first)), QString::fromUtf8(reinterpret_cast<const char*>(second)));
+        if (name && first == 0 && second == 0)
+            return QLatin1String(name);
+        return QStringLiteral("control(%1, %2, %3)")
+            .arg(QString::number(code), QString::number(qint64(first)), QString::number(qint64(second)));
+    }
 
     void note(const QString& call) { TestJournal::record(m_handle + QLatin1Char(':') + call); }
 

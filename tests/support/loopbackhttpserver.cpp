@@ -9,8 +9,8 @@ struct LoopbackHttpServer::Connection
 {
     QTcpSocket* socket = nullptr;
     QByteArray buffer;
-    // The request being answered: its index in the log, -1 while the connection is idle.
-    int request = -1;
+    // A request is being answered.
+    bool busy = false;
     Response response;
 };
 
@@ -19,7 +19,6 @@ LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
     , m_server(new QTcpServer(this))
     , m_fallback(Response::error(404))
 {
-    m_clock.start();
     connect(m_server, &QTcpServer::newConnection, this, &LoopbackHttpServer::acceptConnections);
 }
 
@@ -51,11 +50,6 @@ QString LoopbackHttpServer::url(const QString& path) const
     return QStringLiteral("http://127.0.0.1:%1%2").arg(QString::number(port()), path);
 }
 
-void LoopbackHttpServer::serve(const QString& path, const QByteArray& body)
-{
-    setResponse(path, Response::ok(body));
-}
-
 void LoopbackHttpServer::setResponse(const QString& path, const Response& response)
 {
     m_responses.insert(path, response);
@@ -71,17 +65,9 @@ void LoopbackHttpServer::setFallbackResponse(const Response& response)
     m_fallback = response;
 }
 
-QList<LoopbackHttpServer::Request> LoopbackHttpServer::requests() const
+QStringList LoopbackHttpServer::requests() const
 {
     return m_requests;
-}
-
-int LoopbackHttpServer::requestCount(const QString& path) const
-{
-    int count = 0;
-    for (const Request& request : m_requests)
-        count += request.path == path ? 1 : 0;
-    return count;
 }
 
 int LoopbackHttpServer::inFlight() const
@@ -109,7 +95,7 @@ void LoopbackHttpServer::readRequest(Connection* connection)
 {
     connection->buffer += connection->socket->readAll();
     // One request at a time per connection: the client waits for each answer.
-    if (connection->request >= 0)
+    if (connection->busy)
         return;
     const int headEnd = connection->buffer.indexOf("\r\n\r\n");
     if (headEnd < 0)
@@ -118,14 +104,11 @@ void LoopbackHttpServer::readRequest(Connection* connection)
     const QList<QByteArray> requestLine = connection->buffer.left(connection->buffer.indexOf("\r\n")).split(' ');
     connection->buffer.remove(0, headEnd + 4);
 
-    Request request;
-    request.path = QString::fromLatin1(requestLine.value(1));
-    request.receivedMs = m_clock.elapsed();
-    m_requests.append(request);
-    connection->request = m_requests.size() - 1;
-    connection->response = takeResponse(request.path);
+    const QString path = QString::fromLatin1(requestLine.value(1));
+    m_requests.append(path);
+    connection->busy = true;
+    connection->response = takeResponse(path);
     m_maxInFlight = qMax(m_maxInFlight, ++m_inFlight);
-    Q_EMIT requestReceived(request.path);
 
     QTcpSocket* socket = connection->socket;
     if (connection->response.delayMs <= 0) {
@@ -174,10 +157,9 @@ void LoopbackHttpServer::answer(Connection* connection)
 
 void LoopbackHttpServer::finishRequest(Connection* connection)
 {
-    if (connection->request < 0)
+    if (!connection->busy)
         return;
-    m_requests[connection->request].answeredMs = m_clock.elapsed();
-    connection->request = -1;
+    connection->busy = false;
     --m_inFlight;
 }
 

@@ -2,12 +2,12 @@
 #define LUKBASE_TESTS_LOOPBACKHTTPSERVER_H
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QMetaType>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QTcpServer;
 class QTcpSocket;
@@ -16,8 +16,8 @@ class QTcpSocket;
  * A small HTTP/1.1 server on 127.0.0.1 for tests and benchmarks. It answers GET requests
  * with bytes chosen per path and injects the faults that a real network produces below
  * HTTP: error statuses, empty bodies, slow answers, connections dropped before the answer
- * or in the middle of the body. Every request is logged with its times, and the server
- * keeps the largest number of requests it had in progress at once.
+ * or in the middle of the body. Every request is logged, and the server keeps the largest
+ * number of requests it had in progress at once.
  *
  * Runs on the thread's event loop; connections are kept alive between requests.
  */
@@ -52,16 +52,6 @@ public:
         static Response unannounced(const QByteArray& body) { return { 200, body, 0, Fault::NoLength }; }
     };
 
-    /** One request as the server saw it. Times are milliseconds since the server was built. */
-    struct Request
-    {
-        /** The request target as sent, for example "/gifts/12.png". */
-        QString path;
-        qint64 receivedMs = 0;
-        /** When the answer (or the drop) went out; -1 while the request is in progress. */
-        qint64 answeredMs = -1;
-    };
-
     explicit LoopbackHttpServer(QObject* parent = nullptr);
     ~LoopbackHttpServer() override;
 
@@ -73,8 +63,6 @@ public:
     /** "http://127.0.0.1:<port>" followed by @p path. */
     QString url(const QString& path = QString()) const;
 
-    /** Answers @p path with status 200 and @p body from now on. */
-    void serve(const QString& path, const QByteArray& body);
     /** Answers @p path with @p response from now on. */
     void setResponse(const QString& path, const Response& response);
     /** Answers the next requests of @p path with @p responses in turn, then as before. */
@@ -82,18 +70,12 @@ public:
     /** The answer to paths without a response of their own; 404 with no body by default. */
     void setFallbackResponse(const Response& response);
 
-    /** Every request so far, in the order they arrived. */
-    QList<Request> requests() const;
-    /** How many requests arrived for @p path. */
-    int requestCount(const QString& path) const;
+    /** The paths of every request so far, in the order they arrived, for example "/gifts/12.png". */
+    QStringList requests() const;
     /** Requests received and not yet answered. */
     int inFlight() const;
     /** The largest inFlight() seen. */
     int maxInFlight() const;
-
-Q_SIGNALS:
-    /** A request for @p path arrived. */
-    void requestReceived(const QString& path);
 
 private:
     struct Connection;
@@ -101,18 +83,17 @@ private:
     void acceptConnections();
     void readRequest(Connection* connection);
     void answer(Connection* connection);
-    // Logs the answer (or the drop) of the connection's request in progress.
+    // Ends the connection's request in progress, answered or dropped.
     void finishRequest(Connection* connection);
     void dropConnection(QTcpSocket* socket);
     Response takeResponse(const QString& path);
 
     QTcpServer* m_server;
-    QElapsedTimer m_clock;
     QHash<QString, Response> m_responses;
     QHash<QString, QList<Response>> m_queued;
     Response m_fallback;
     QHash<QTcpSocket*, Connection*> m_connections;
-    QList<Request> m_requests;
+    QStringList m_requests;
     int m_inFlight = 0;
     int m_maxInFlight = 0;
 };

@@ -4,15 +4,16 @@
 #include <QImage>
 #include <QList>
 #include <QPaintEngine>
+#include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
 
-// A paint device that records what is painted on it instead of rasterising it: texts with
-// their baseline position, pen and font; images with their target rectangle; filled
-// rectangles with their brush. It measures like a QImage of its size, so fonts lay out as
-// on screen. Painters must not transform it.
-class PaintRecorder : public QPaintDevice
+// A picture that records what is painted on it instead of rasterising it: texts with their
+// baseline position, pen and font; images with their target rectangle; filled rectangles
+// with their brush. It measures as the image it is, so fonts lay out as on screen. Painters
+// must not transform it.
+class PaintRecorder : public QImage
 {
 public:
     struct Text
@@ -35,7 +36,7 @@ public:
     };
 
     explicit PaintRecorder(const QSize& size)
-        : m_metrics(size, QImage::Format_ARGB32_Premultiplied)
+        : QImage(size, QImage::Format_ARGB32_Premultiplied)
         , m_engine(this)
     {
     }
@@ -66,35 +67,6 @@ public:
         const auto found
             = std::find_if(texts.begin(), texts.end(), [&](const Text& text) { return text.text.contains(part); });
         return found == texts.end() ? Text() : *found;
-    }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth:
-            return m_metrics.width();
-        case PdmHeight:
-            return m_metrics.height();
-        case PdmDpiX:
-        case PdmPhysicalDpiX:
-            return m_metrics.logicalDpiX();
-        case PdmDpiY:
-        case PdmPhysicalDpiY:
-            return m_metrics.logicalDpiY();
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        case PdmWidthMM:
-            return m_metrics.widthMM();
-        case PdmHeightMM:
-            return m_metrics.heightMM();
-        case PdmNumColors:
-        case PdmDepth:
-            return m_metrics.depth();
-        }
-        return 0;
     }
 
 private:
@@ -148,7 +120,6 @@ private:
         QColor m_brush;
     };
 
-    QImage m_metrics;
     Engine m_engine;
 };
 

@@ -36,17 +36,6 @@ int nextHandle()
     return ++handleCount;
 }
 
-QStringList entriesStartingWith(const QString& prefix)
-{
-    QStringList matching;
-    const QStringList all = entries();
-    for (const QString& entry : all) {
-        if (entry.startsWith(prefix))
-            matching.append(entry);
-    }
-    return matching;
-}
-
 void setReentryHook(const ReentryHook& hook)
 {
     QMutexLocker locker(&journalMutex);

@@ -17,8 +17,6 @@ namespace TestJournal {
 TESTJOURNAL_EXPORT void record(const QString& entry);
 TESTJOURNAL_EXPORT QStringList entries();
 TESTJOURNAL_EXPORT void clear();
-// Entries that start with prefix, in order.
-TESTJOURNAL_EXPORT QStringList entriesStartingWith(const QString& prefix);
 // A number for a new plug-in handle, unique in the process (1, 2, ...; clear() restarts it).
 TESTJOURNAL_EXPORT int nextHandle();
 

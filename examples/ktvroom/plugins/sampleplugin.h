@@ -31,18 +31,18 @@ public:
     int control(int code, intptr_t first, intptr_t second) override
     {
         switch (code) {
-        case 1:
+        case Start:
             m_host = reinterpret_cast<LuKtvPluginHost*>(first);
             report("started with \"" + std::string(reinterpret_cast<const char*>(second)) + "\", loader arguments \""
                 + m_loaderArguments + "\"");
             break;
-        case 2:
+        case Stop:
             report("stopped");
             break;
-        case 3:
-            report(first ? "shown" : "hidden");
+        case Visibility:
+            report(first == Show ? "shown" : "hidden");
             break;
-        case 4:
+        case RoomJoined:
             report("room joined");
             break;
         default:

@@ -46,7 +46,7 @@ private Q_SLOTS:
 
 private:
     Q_DECLARE_PRIVATE(LuChooseNetDialog)
-    QScopedPointer<LuChooseNetDialogPrivate> d_ptr;
+    const QScopedPointer<LuChooseNetDialogPrivate> d_ptr;
 };
 
 #endif

@@ -13,7 +13,7 @@ public:
     explicit LuChooseNetDialogPrivate(LuChooseNetDialog* q);
     void init();
 
-    LuChooseNetDialog* q_ptr;
+    LuChooseNetDialog* const q_ptr;
     McMediaTransferQt* transfer = nullptr;
     McServerListWidget* serverList = nullptr;
     // The transfer as the QObject that announces its destruction; compared by address only,

@@ -47,7 +47,7 @@ protected:
 
 private:
     Q_DECLARE_PRIVATE(LuEnterPwdDialog)
-    QScopedPointer<LuEnterPwdDialogPrivate> d_ptr;
+    const QScopedPointer<LuEnterPwdDialogPrivate> d_ptr;
 };
 
 #endif

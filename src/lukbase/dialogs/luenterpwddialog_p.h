@@ -19,7 +19,7 @@ public:
     void init();
     void retranslate();
 
-    LuEnterPwdDialog* q_ptr;
+    LuEnterPwdDialog* const q_ptr;
     std::unique_ptr<Ui::enterpwdForm> ui;
     // The tip the host set; null while the form's own tip shows.
     QString tipText;

@@ -62,7 +62,7 @@ public:
 
 private:
     Q_DECLARE_PRIVATE(LuFlowerGenerator)
-    QScopedPointer<LuFlowerGeneratorPrivate> d_ptr;
+    const QScopedPointer<LuFlowerGeneratorPrivate> d_ptr;
 };
 
 #endif

@@ -17,7 +17,7 @@ public:
     // Reads the pending file, if any, and forgets its path.
     void readPendingFile();
 
-    LuFlowerGenerator* q_ptr;
+    LuFlowerGenerator* const q_ptr;
     const QString prefix;
     const QString suffix;
     // The flowers in file order; a flower's index is its position.

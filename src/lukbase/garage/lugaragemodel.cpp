@@ -74,11 +74,11 @@ QVariant LuGarageModel::data(const QModelIndex& index, int role) const
         return QVariant();
 
     switch (role) {
-    case Qt::UserRole + 4:
+    case UserIdRole:
         return item->userid();
-    case Qt::UserRole + 5:
+    case UserNameRole:
         return item->userName();
-    case Qt::UserRole + 6:
+    case UserIconRole:
         return item->userIcon();
     default:
         break;
@@ -96,14 +96,14 @@ QVariant LuGarageModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-    case Qt::UserRole:
+    case CarNameRole:
         return car->name();
     case Qt::DecorationRole:
-    case Qt::UserRole + 3:
+    case CarImageRole:
         return car->image();
-    case Qt::UserRole + 1:
+    case CarPriceRole:
         return car->price();
-    case Qt::UserRole + 2:
+    case CarLogoRole:
         return car->logo();
     default:
         return QVariant();
@@ -114,5 +114,6 @@ Qt::ItemFlags LuGarageModel::flags(const QModelIndex& index) const
 {
     if (index.isValid())
         return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
+    // The root only accepts drops: Qt's model rules allow it no other flag.
+    return Qt::ItemIsDropEnabled;
 }

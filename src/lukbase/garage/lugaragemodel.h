@@ -18,14 +18,9 @@ class LuGarageModelPrivate;
  * The model owns neither the items nor their cars: the host keeps them alive while they
  * are shown. Car pictures and logos are read on first use and kept by the car.
  *
- * Item data:
- * - Qt::DisplayRole, Qt::EditRole, Qt::UserRole: the car's name (QString)
- * - Qt::DecorationRole, Qt::UserRole + 3: the car's picture (QImage)
- * - Qt::UserRole + 1: the car's price narrowed to int
- * - Qt::UserRole + 2: the car's logo (QImage)
- * - Qt::UserRole + 4: the owner's user id (int)
- * - Qt::UserRole + 5: the owner's name (QString)
- * - Qt::UserRole + 6: the owner's picture (QImage)
+ * Item data, by the roles of Role and these:
+ * - Qt::DisplayRole, Qt::EditRole: the car's name (QString), as CarNameRole
+ * - Qt::DecorationRole: the car's picture (QImage), as CarImageRole
  * - Qt::AccessibleTextRole: the owner's name and the car's name
  *
  * The car roles of an item without a car answer an invalid QVariant.
@@ -35,6 +30,25 @@ class LUKBASE_EXPORT LuGarageModel : public QAbstractItemModel, public LuObject
     Q_OBJECT
 
 public:
+    /** The item-data roles of the garage, from Qt::UserRole on. */
+    enum Role {
+        /** The car's name (QString). */
+        CarNameRole = Qt::UserRole,
+        /** The car's price narrowed to int. */
+        CarPriceRole = Qt::UserRole + 1,
+        /** The car's logo (QImage). */
+        CarLogoRole = Qt::UserRole + 2,
+        /** The car's picture (QImage). */
+        CarImageRole = Qt::UserRole + 3,
+        /** The owner's user id (int). */
+        UserIdRole = Qt::UserRole + 4,
+        /** The owner's name (QString). */
+        UserNameRole = Qt::UserRole + 5,
+        /** The owner's picture (QImage). */
+        UserIconRole = Qt::UserRole + 6,
+    };
+    Q_ENUM(Role)
+
     /**
      * Constructs an empty model.
      * @param parent the parent object
@@ -102,13 +116,13 @@ public:
     /**
      * The flags of a cell.
      * @param index the cell
-     * @return selectable and enabled for a cell; enabled and drop-enabled for the root
+     * @return selectable and enabled for a cell; drop-enabled only for the root
      */
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
     Q_DECLARE_PRIVATE(LuGarageModel)
-    QScopedPointer<LuGarageModelPrivate> d_ptr;
+    const QScopedPointer<LuGarageModelPrivate> d_ptr;
 };
 
 #endif

@@ -15,7 +15,7 @@ public:
     // Tells the views that the translated texts of every row have changed.
     void retranslate();
 
-    LuGarageModel* q_ptr;
+    LuGarageModel* const q_ptr;
     // The rows; owned by the host.
     QList<LuGarageItem*> cars;
 };

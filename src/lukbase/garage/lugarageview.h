@@ -105,7 +105,7 @@ private Q_SLOTS:
 
 private:
     Q_DECLARE_PRIVATE(LuGarageView)
-    QScopedPointer<LuGarageViewPrivate> d_ptr;
+    const QScopedPointer<LuGarageViewPrivate> d_ptr;
 };
 
 #endif

@@ -18,7 +18,7 @@ public:
     // The button rectangle of the card at index, or a null rectangle.
     QRect buttonRectAt(const QModelIndex& index) const;
 
-    LuGarageView* q_ptr;
+    LuGarageView* const q_ptr;
     LuGarageModel* model = nullptr;
     // The button under the last left press; null while no click is pending.
     QRect pressedRect;

@@ -1,3 +1,4 @@
+#include "lugaragemodel.h"
 #include "lugarageview.h"
 #include "lugarageviewdelegate_p.h"
 
@@ -15,14 +16,26 @@ constexpr int kPictureBottomMargin = 35;
 constexpr int kIconOffset = 7;
 // Spaces that make room for the owner's picture at most; a picture wider than that overlaps.
 constexpr int kMaxIconSpaces = 32;
+// The owner's name card and the button shown over it under the mouse: centred across the
+// card, their bottom edges this far above the card's.
+constexpr QSize kNameCardSize(160, 20);
+constexpr QSize kButtonSize(114, 24);
+constexpr int kBottomMargin = 10;
 
 const int kCentredLine = Qt::AlignCenter | Qt::TextSingleLine;
 
+QRect centredAtBottom(const QRect& card, const QSize& size)
+{
+    return QRect(
+        QPoint(card.left() + (card.width() - size.width()) / 2, card.bottom() + 1 - kBottomMargin - size.height()),
+        size);
+}
+
 void drawOwner(QPainter* painter, const QRect& nameCard, const QModelIndex& index)
 {
-    const QString id = index.data(Qt::UserRole + 4).toString();
-    const QString name = index.data(Qt::UserRole + 5).toString();
-    const QImage icon = index.data(Qt::UserRole + 6).value<QImage>();
+    const QString id = index.data(LuGarageModel::UserIdRole).toString();
+    const QString name = index.data(LuGarageModel::UserNameRole).toString();
+    const QImage icon = index.data(LuGarageModel::UserIconRole).value<QImage>();
 
     const QFontMetrics metrics = painter->fontMetrics();
     const qreal iconWidth = icon.isNull() ? 0 : icon.deviceIndependentSize().width();
@@ -45,7 +58,7 @@ void drawCover(
 {
     painter->drawImage(card, cover);
 
-    const QImage logo = index.data(Qt::UserRole + 2).value<QImage>();
+    const QImage logo = index.data(LuGarageModel::CarLogoRole).value<QImage>();
     if (!logo.isNull())
         painter->drawImage(QRect(card.left(), card.top() + 12, 48, 24), logo);
 
@@ -57,7 +70,8 @@ void drawCover(
     // Texts too long for the card are cut at their end, never clipped mid-glyph.
     const QRect nameRect(QPoint(card.left(), card.top() + 50), QPoint(card.right(), card.top() + 69));
     painter->drawText(nameRect, kCentredLine,
-        painter->fontMetrics().elidedText(index.data(Qt::UserRole).toString(), Qt::ElideRight, nameRect.width()));
+        painter->fontMetrics().elidedText(
+            index.data(LuGarageModel::CarNameRole).toString(), Qt::ElideRight, nameRect.width()));
 
     const QRect buttonRect = LuGarageViewDelegate::buttonRect(card);
     painter->drawImage(buttonRect, button);
@@ -82,8 +96,7 @@ LuGarageViewDelegate::~LuGarageViewDelegate() = default;
 
 QRect LuGarageViewDelegate::buttonRect(const QRect& card)
 {
-    const int left = card.left() + (card.right() - card.left() - 113) / 2;
-    return QRect(QPoint(left, card.bottom() - 33), QPoint(left + 113, card.bottom() - 10));
+    return centredAtBottom(card, kButtonSize);
 }
 
 QString LuGarageViewDelegate::buttonText()
@@ -93,7 +106,7 @@ QString LuGarageViewDelegate::buttonText()
 
 QRect LuGarageViewDelegate::nameCardRect(const QRect& card)
 {
-    return QRect(card.left() + (card.right() - card.left() - 159) / 2, card.bottom() - 29, 160, 20);
+    return centredAtBottom(card, kNameCardSize);
 }
 
 QString LuGarageViewDelegate::ownerText(
@@ -121,7 +134,7 @@ void LuGarageViewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
 
     // Laid out by the picture's device-independent size, so a high-resolution picture keeps
     // its place and only gets sharper.
-    const QImage picture = index.data(Qt::UserRole + 3).value<QImage>();
+    const QImage picture = index.data(LuGarageModel::CarImageRole).value<QImage>();
     if (!picture.isNull()) {
         const QSizeF size = picture.deviceIndependentSize();
         const int x = card.left() + int(card.width() - size.width()) / 2;

@@ -1,8 +1,6 @@
 #ifndef LUKBASE_LUGARAGEVIEWDELEGATE_P_H
 #define LUKBASE_LUGARAGEVIEWDELEGATE_P_H
 
-#include "lukbaseglobal_p.h"
-
 #include <lucore/luobject.h>
 
 #include <QAbstractItemDelegate>
@@ -13,7 +11,7 @@ class QFontMetrics;
 // Paints one 190 x 140 garage card: the car's picture, the owner's name card and, under
 // the mouse, the cover with logo, car name and go-to-garage button. Internal to the
 // library; created by LuGarageView only, whose translation context its texts use.
-class LUKBASE_AUTOTEST_EXPORT LuGarageViewDelegate : public QAbstractItemDelegate, public LuObject
+class LuGarageViewDelegate : public QAbstractItemDelegate, public LuObject
 {
     Q_OBJECT
 

@@ -1,8 +1,6 @@
 #ifndef LUKBASE_LUGIFTDOWNLOADITEM_P_H
 #define LUKBASE_LUGIFTDOWNLOADITEM_P_H
 
-#include "lukbaseglobal_p.h"
-
 #include <lucore/luobject.h>
 
 #include <QByteArray>
@@ -13,7 +11,7 @@ class LuGiftItem;
 
 // One gift file to fetch, and the records that wait for it. Each record in items holds one
 // reference, given back when the download item is deleted.
-class LUKBASE_AUTOTEST_EXPORT LuGiftDownloadItem : public LuObject
+class LuGiftDownloadItem : public LuObject
 {
 public:
     enum Kind {

@@ -23,7 +23,7 @@ namespace {
 // The thread pool hands a job to its worker under Qt's own locks, which a thread sanitizer
 // does not see (Qt is not instrumented): without these, the job's data read on the worker
 // would look like a race with its writing here.
-char jobHandOver;
+[[maybe_unused]] char jobHandOver;
 
 void releaseJob()
 {

@@ -15,17 +15,18 @@ struct TooltipLine
 
 // The line that a special room command adds to the tooltip.
 const TooltipLine kCommandLines[] = {
-    { 10001, QT_TRANSLATE_NOOP("LuGiftManager", "Move receiver's MIC up") },
-    { 10005, QT_TRANSLATE_NOOP("LuGiftManager", "Used for siege, sender and receiver will be king and queen") },
-    { 10006, QT_TRANSLATE_NOOP("LuGiftManager", "Prolong receiver's MIC time") },
-    { 10007, QT_TRANSLATE_NOOP("LuGiftManager", "All room users will share the money") },
-    { 10009, QT_TRANSLATE_NOOP("LuGiftManager", "All room managers will share the money") },
+    { LuGiftItem::MicUpCommand, QT_TRANSLATE_NOOP("LuGiftManager", "Move receiver's MIC up") },
+    { LuGiftItem::SiegeCommand,
+        QT_TRANSLATE_NOOP("LuGiftManager", "Used for siege, sender and receiver will be king and queen") },
+    { LuGiftItem::MicTimeCommand, QT_TRANSLATE_NOOP("LuGiftManager", "Prolong receiver's MIC time") },
+    { LuGiftItem::RoomShareCommand, QT_TRANSLATE_NOOP("LuGiftManager", "All room users will share the money") },
+    { LuGiftItem::ManagerShareCommand, QT_TRANSLATE_NOOP("LuGiftManager", "All room managers will share the money") },
 };
 
 // The line that the gift type adds when the gift carries no room command.
 const TooltipLine kTypeLines[] = {
-    { 1, QT_TRANSLATE_NOOP("LuGiftManager", "Have rate to get 1000 times bonus") },
-    { 2, QT_TRANSLATE_NOOP("LuGiftManager", "Used for battle gift star") },
+    { LuGiftItem::LuckyGift, QT_TRANSLATE_NOOP("LuGiftManager", "Have rate to get 1000 times bonus") },
+    { LuGiftItem::BattleStarGift, QT_TRANSLATE_NOOP("LuGiftManager", "Used for battle gift star") },
 };
 
 template <size_t N> const char* lineFor(const TooltipLine (&lines)[N], int value)
@@ -61,12 +62,12 @@ LuGiftItem::~LuGiftItem() = default;
 
 bool LuGiftItem::isYanHua() const
 {
-    return m_cmd == 10007 || m_cmd == 10009;
+    return m_cmd == RoomShareCommand || m_cmd == ManagerShareCommand;
 }
 
 bool LuGiftItem::hasFlash() const
 {
-    return m_flags & 1;
+    return m_flags & FlashFlag;
 }
 
 int LuGiftItem::width()

@@ -26,21 +26,53 @@
 class LUKBASE_EXPORT LuGiftItem : public LuSharedObject
 {
 public:
+    /** The kinds of gift, as type() gives them; any value not listed is an ordinary gift. */
+    enum Type {
+        /** An ordinary gift. */
+        OrdinaryGift = 0,
+        /** A lucky gift: it may win a 1000-times bonus. */
+        LuckyGift = 1,
+        /** A battle gift star gift: it also has a star logo. */
+        BattleStarGift = 2,
+    };
+
+    /** The special room commands a gift carries, as cmd() gives them; any value not listed is none. */
+    enum Command {
+        /** No special command. */
+        NoCommand = 0,
+        /** Moves the receiver's microphone up. */
+        MicUpCommand = 10001,
+        /** Siege gift: sender and receiver become king and queen. */
+        SiegeCommand = 10005,
+        /** Prolongs the receiver's microphone time. */
+        MicTimeCommand = 10006,
+        /** The money is shared among all users in the room. */
+        RoomShareCommand = 10007,
+        /** The money is shared among all room managers. */
+        ManagerShareCommand = 10009,
+    };
+
+    /** The bits of flags(); no other bit is read. */
+    enum Flag {
+        /** The gift has a Flash animation (`<id>.swf`). */
+        FlashFlag = 0x1,
+    };
+
     /**
      * Builds a record with a count of 0; nothing is read from disk yet. Note the order: the
      * three paths come as thumbnail, animated image and star logo, and @p flags comes last.
      *
      * @param id the catalogue id, also the number in the gift's file names
-     * @param type 1 = lucky gift, 2 = battle gift star gift, anything else = ordinary
-     * @param cmd special room command (10001, 10005, 10006, 10007, 10009), 0 = none
+     * @param type a Type: LuckyGift, BattleStarGift, anything else = ordinary
+     * @param cmd a Command, or NoCommand
      * @param name the display name
      * @param unit the gift's unit word, kept as given
      * @param price the price of one gift
      * @param giftmoney the money credited to the receiver for one gift
      * @param thumbnailPath the small picture (`<id>.png` in the gift directory)
      * @param imagePath the animated picture (`<id>.gif`)
-     * @param starLogoPath the star logo (`<id>_star.gif`), for gifts of type 2
-     * @param flags bit 0 set = the gift has a Flash animation (`<id>.swf`)
+     * @param starLogoPath the star logo (`<id>_star.gif`), for battle gift star gifts
+     * @param flags Flag bits: FlashFlag set = the gift has a Flash animation
      */
     LuGiftItem(int id, int type, int cmd, const QString& name, const QString& unit, qint64 price, qint64 giftmoney,
         const QString& thumbnailPath, const QString& imagePath, const QString& starLogoPath, int flags);
@@ -49,11 +81,11 @@ public:
 
     /** @return the catalogue id; also the number in the gift's resource file names */
     int id() const { return m_id; }
-    /** @return 1 for a lucky gift, 2 for a battle gift star gift, any other value for an ordinary gift */
+    /** @return the Type: LuckyGift, BattleStarGift, any other value for an ordinary gift */
     int type() const { return m_type; }
-    /** @return the special room command carried by the gift, 0 = none */
+    /** @return the Command carried by the gift, NoCommand or any value not listed = none */
     int cmd() const { return m_cmd; }
-    /** @return the flag bits; bit 0 = has a Flash animation */
+    /** @return the Flag bits */
     int flags() const { return m_flags; }
     /** @return the price of one gift */
     qint64 price() const { return m_price; }
@@ -67,12 +99,12 @@ public:
     QString imagePath() const { return m_imagePath; }
     /** @return the path of the small picture */
     QString thumbnailPath() const { return m_thumbnailPath; }
-    /** @return the path of the star logo; meaningful for gifts of type 2 */
+    /** @return the path of the star logo; meaningful for battle gift star gifts */
     QString starLogoPath() const { return m_starLogoPath; }
 
-    /** @return true for the two money-sharing gifts (commands 10007 and 10009) */
+    /** @return true for the two money-sharing gifts (RoomShareCommand and ManagerShareCommand) */
     bool isYanHua() const;
-    /** @return true when bit 0 of flags() is set */
+    /** @return true when flags() has FlashFlag */
     bool hasFlash() const;
 
     /**

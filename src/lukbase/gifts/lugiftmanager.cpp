@@ -11,7 +11,7 @@
 #include <QUrl>
 
 LuGiftManagerPrivate::LuGiftManagerPrivate(LuGiftManager* q)
-    : q(q)
+    : q_ptr(q)
     , saver(q)
 {
 }
@@ -20,7 +20,7 @@ LuGiftManagerPrivate::~LuGiftManagerPrivate()
 {
     // Replies that the network manager tears down must not come back to a manager that
     // is half destroyed.
-    QObject::disconnect(&networkManager, nullptr, q, nullptr);
+    QObject::disconnect(&networkManager, nullptr, q_ptr, nullptr);
     qDeleteAll(queue);
     qDeleteAll(retryQueue);
     qDeleteAll(running);
@@ -63,8 +63,8 @@ void LuGiftManagerPrivate::startQueued()
         request.setTransferTimeout(transferTimeout);
         QNetworkReply* reply = networkManager.get(request);
         running.insert(reply, download);
-        QObject::connect(reply, &QNetworkReply::metaDataChanged, q, [this, reply] { readBody(reply); });
-        QObject::connect(reply, &QNetworkReply::readyRead, q, [this, reply] { readBody(reply); });
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, q_ptr, [this, reply] { readBody(reply); });
+        QObject::connect(reply, &QNetworkReply::readyRead, q_ptr, [this, reply] { readBody(reply); });
     }
 }
 
@@ -103,7 +103,7 @@ void LuGiftManagerPrivate::handleReply(QNetworkReply* reply)
         else
             save(download);
         if (!queue.isEmpty())
-            QMetaObject::invokeMethod(q, &LuGiftManager::downloadNext, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(q_ptr, &LuGiftManager::downloadNext, Qt::QueuedConnection);
     }
     reply->deleteLater();
 }
@@ -142,7 +142,7 @@ void LuGiftManagerPrivate::saveDone(
         switch (download->kind) {
         case LuGiftDownloadItem::Thumbnail:
             LuGiftItemAccess::setThumbnail(item, path, thumbnail);
-            Q_EMIT q->thumbnailUpdated(item);
+            Q_EMIT q_ptr->thumbnailUpdated(item);
             break;
         case LuGiftDownloadItem::Image:
             LuGiftItemAccess::setImagePath(item, path);
@@ -166,7 +166,7 @@ void LuGiftManagerPrivate::retryOrDrop(LuGiftDownloadItem* download)
         retryQueue.append(download);
         // One timer serves every download that fails until it fires.
         if (retryTimerId == 0)
-            retryTimerId = q->startTimer(retryInterval);
+            retryTimerId = q_ptr->startTimer(retryInterval);
         return;
     }
     qCWarning(lcGifts) << "gift image download failed, max retried:" << download->url << download->retries;
@@ -178,7 +178,7 @@ void LuGiftManagerPrivate::retryWaiting()
 {
     queue.append(retryQueue);
     retryQueue.clear();
-    q->killTimer(retryTimerId);
+    q_ptr->killTimer(retryTimerId);
     retryTimerId = 0;
     startQueued();
 }
@@ -246,7 +246,8 @@ void LuGiftManager::downloadGiftResource(LuGiftItem* item)
         LuGiftItemAccess::setImagePath(item, d->defaultImagePath);
         d->requestFile(item, id + QStringLiteral(".gif"), LuGiftDownloadItem::Image);
     }
-    if (item->type() == 2 && !fileStartsAs(item->starLogoPath(), LuGiftDownloadItem::StarLogo)) {
+    if (item->type() == LuGiftItem::BattleStarGift
+        && !fileStartsAs(item->starLogoPath(), LuGiftDownloadItem::StarLogo)) {
         LuGiftItemAccess::setStarLogoPath(item, d->defaultStarLogoPath);
         d->requestFile(item, id + QStringLiteral("_star.gif"), LuGiftDownloadItem::StarLogo);
     }

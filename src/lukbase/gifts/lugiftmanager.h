@@ -98,7 +98,7 @@ private Q_SLOTS:
 
 private:
     Q_DECLARE_PRIVATE(LuGiftManager)
-    QScopedPointer<LuGiftManagerPrivate> const d_ptr;
+    const QScopedPointer<LuGiftManagerPrivate> d_ptr;
 };
 
 #endif

@@ -3,7 +3,6 @@
 
 #include "lugiftfilesaver_p.h"
 #include "lugiftmanager.h"
-#include "lukbaseglobal_p.h"
 
 #include <QDir>
 #include <QHash>
@@ -15,8 +14,10 @@
 
 class LuGiftDownloadItem;
 
-class LUKBASE_AUTOTEST_EXPORT LuGiftManagerPrivate
+class LuGiftManagerPrivate
 {
+    Q_DECLARE_PUBLIC(LuGiftManager)
+
 public:
     explicit LuGiftManagerPrivate(LuGiftManager* q);
     ~LuGiftManagerPrivate();
@@ -38,7 +39,7 @@ public:
     void retryOrDrop(LuGiftDownloadItem* download);
     void retryWaiting();
 
-    LuGiftManager* const q;
+    LuGiftManager* const q_ptr;
     QNetworkAccessManager networkManager;
     QDir giftDir;
     QString downloadPrefix;
@@ -66,8 +67,6 @@ public:
     static constexpr int MaxRetries = 10;
     // Bound of the download queue and of the retry queue each.
     static constexpr int MaxWaiting = 1000;
-
-    LuGiftManager* q_func() { return q; }
 };
 
 #endif

@@ -93,10 +93,10 @@ QVariant LuGiftModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-    case Qt::UserRole:
+    case NameRole:
         return item->name();
     case Qt::DecorationRole:
-    case Qt::UserRole + 1:
+    case ThumbnailRole:
         return item->thumbnail();
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
@@ -104,7 +104,7 @@ QVariant LuGiftModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleTextRole:
         // The cell is painted: a screen reader gets its texts from here.
         return tr("%1, price %2").arg(item->name(), LuGiftViewDelegate::formatPrice(item->price()));
-    case Qt::UserRole + 2:
+    case PriceRole:
         return qlonglong(item->price());
     default:
         return QVariant();
@@ -115,5 +115,6 @@ Qt::ItemFlags LuGiftModel::flags(const QModelIndex& index) const
 {
     if (index.isValid())
         return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsDropEnabled;
+    // The root only accepts drops: Qt's model rules allow it no other flag.
+    return Qt::ItemIsDropEnabled;
 }

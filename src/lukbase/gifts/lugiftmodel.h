@@ -18,12 +18,10 @@ class LuGiftModelPrivate;
  * The model holds one reference on each record from setGifts() until the next setGifts()
  * or its own destruction, so the host may release its references meanwhile.
  *
- * Item data:
- * - Qt::DisplayRole, Qt::EditRole, Qt::UserRole: the gift's name (QString)
- * - Qt::DecorationRole, Qt::UserRole + 1: the gift's thumbnail (QImage), read on every call,
- *   so that a thumbnail stored later by the gift manager shows at the next repaint
+ * Item data, by the roles of Role and these:
+ * - Qt::DisplayRole, Qt::EditRole: the gift's name (QString), as NameRole
+ * - Qt::DecorationRole: the gift's thumbnail (QImage), as ThumbnailRole
  * - Qt::ToolTipRole: the gift's tooltip
- * - Qt::UserRole + 2: the gift's price (qlonglong)
  * - Qt::AccessibleTextRole: the gift's name and price, as the cell shows them
  * - Qt::AccessibleDescriptionRole: the gift's tooltip
  */
@@ -32,6 +30,20 @@ class LUKBASE_EXPORT LuGiftModel : public QAbstractItemModel, public LuObject
     Q_OBJECT
 
 public:
+    /** The item-data roles of the gift list, from Qt::UserRole on. */
+    enum Role {
+        /** The gift's name (QString). */
+        NameRole = Qt::UserRole,
+        /**
+         * The gift's thumbnail (QImage), read on every call, so that a thumbnail stored later
+         * by the gift manager shows at the next repaint.
+         */
+        ThumbnailRole = Qt::UserRole + 1,
+        /** The gift's price (qlonglong). */
+        PriceRole = Qt::UserRole + 2,
+    };
+    Q_ENUM(Role)
+
     /**
      * Constructs an empty model.
      * @param parent the parent object
@@ -101,13 +113,13 @@ public:
     /**
      * The flags of a cell.
      * @param index the cell
-     * @return selectable and enabled for a cell; enabled and drop-enabled for the root
+     * @return selectable and enabled for a cell; drop-enabled only for the root
      */
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
     Q_DECLARE_PRIVATE(LuGiftModel)
-    QScopedPointer<LuGiftModelPrivate> d_ptr;
+    const QScopedPointer<LuGiftModelPrivate> d_ptr;
 };
 
 #endif

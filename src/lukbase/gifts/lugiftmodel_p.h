@@ -17,7 +17,7 @@ public:
     // Tells the views that the translated texts of every row have changed.
     void retranslate();
 
-    LuGiftModel* q_ptr;
+    LuGiftModel* const q_ptr;
     // The rows; the model holds one reference on each.
     QList<LuGiftItem*> gifts;
     // The first row of each record, so that finding a record's row takes no search. The rows

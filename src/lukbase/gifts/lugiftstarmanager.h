@@ -80,7 +80,7 @@ public:
 
 private:
     Q_DECLARE_PRIVATE(LuGiftStarManager)
-    QScopedPointer<LuGiftStarManagerPrivate> const d_ptr;
+    const QScopedPointer<LuGiftStarManagerPrivate> d_ptr;
 };
 
 #endif

@@ -71,7 +71,7 @@ private Q_SLOTS:
 
 private:
     Q_DECLARE_PRIVATE(LuGiftView)
-    QScopedPointer<LuGiftViewPrivate> d_ptr;
+    const QScopedPointer<LuGiftViewPrivate> d_ptr;
 };
 
 #endif

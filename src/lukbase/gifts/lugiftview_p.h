@@ -13,7 +13,7 @@ public:
     explicit LuGiftViewPrivate(LuGiftView* q);
     void init();
 
-    LuGiftView* q_ptr;
+    LuGiftView* const q_ptr;
     LuGiftModel* model = nullptr;
 };
 

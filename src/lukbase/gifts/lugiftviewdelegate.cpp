@@ -1,3 +1,4 @@
+#include "lugiftmodel.h"
 #include "lugiftviewdelegate_p.h"
 
 #include <QImage>
@@ -61,13 +62,13 @@ void LuGiftViewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         painter->fillRect(cell, kHoverBackground);
 
     // Drawn at its device-independent size, so a high-resolution thumbnail keeps the layout.
-    const QImage thumbnail = index.data(Qt::UserRole + 1).value<QImage>();
+    const QImage thumbnail = index.data(LuGiftModel::ThumbnailRole).value<QImage>();
     if (!thumbnail.isNull())
         painter->drawImage(thumbnailPosition(cell), thumbnail);
 
     const QRect name = nameRect(cell);
     const QString elided
-        = painter->fontMetrics().elidedText(index.data(Qt::UserRole).toString(), Qt::ElideRight, name.width());
+        = painter->fontMetrics().elidedText(index.data(LuGiftModel::NameRole).toString(), Qt::ElideRight, name.width());
     painter->setPen(QColor(0, 0, 0));
     painter->drawText(name, kTextFlags, elided);
 
@@ -75,7 +76,7 @@ void LuGiftViewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QRect price = priceRect(cell);
     painter->drawText(price, kTextFlags,
         painter->fontMetrics().elidedText(
-            formatPrice(index.data(Qt::UserRole + 2).toLongLong()), Qt::ElideRight, price.width()));
+            formatPrice(index.data(LuGiftModel::PriceRole).toLongLong()), Qt::ElideRight, price.width()));
 
     painter->restore();
 }

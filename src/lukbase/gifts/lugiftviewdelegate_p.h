@@ -1,15 +1,13 @@
 #ifndef LUKBASE_LUGIFTVIEWDELEGATE_P_H
 #define LUKBASE_LUGIFTVIEWDELEGATE_P_H
 
-#include "lukbaseglobal_p.h"
-
 #include <lucore/luobject.h>
 
 #include <QAbstractItemDelegate>
 
 // Paints one 46 x 68 cell of the gift view: background state, centred thumbnail, elided
 // name and price. Internal to the library; created by LuGiftView only.
-class LUKBASE_AUTOTEST_EXPORT LuGiftViewDelegate : public QAbstractItemDelegate, public LuObject
+class LuGiftViewDelegate : public QAbstractItemDelegate, public LuObject
 {
     Q_OBJECT
 

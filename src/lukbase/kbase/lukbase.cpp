@@ -179,7 +179,7 @@ QString userDirectory()
         || !enterSubdirectory(
             dir, QStringLiteral("users"), "can not make users directory", "can not cd to users directory"))
         return QString();
-    // The id is a plain int that any thread may read without the local user's lock.
+    // The id is atomic: any thread may read it without the local user's lock.
     const QString id = QString::number(LuKtvLocalUser::instance()->userid(), 10);
     if (!enterSubdirectory(dir, id, "can not make userid directory", "can not cd to userid directory"))
         return QString();

@@ -15,7 +15,7 @@
  *
  * Every accessor but userid()/setUserId() locks the object's mutex for its one field, so
  * any thread may use them; two fields read one after the other may come from different
- * updates. The user id is a plain int, read and written without the lock.
+ * updates. The user id is atomic, read and written without the lock.
  * Make the first instance() call before a second thread can reach the object.
  */
 class LUKBASE_EXPORT LuKtvLocalUser : public QObject

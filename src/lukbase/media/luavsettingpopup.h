@@ -66,7 +66,7 @@ private Q_SLOTS:
 
 private:
     Q_DECLARE_PRIVATE(LuAvSettingPopup)
-    QScopedPointer<LuAvSettingPopupPrivate> d_ptr;
+    const QScopedPointer<LuAvSettingPopupPrivate> d_ptr;
 };
 
 #endif

@@ -2,7 +2,6 @@
 #define LUKBASE_LUAVSETTINGPOPUP_P_H
 
 #include "luavsettingpopup.h"
-#include "lukbaseglobal_p.h"
 
 #include <zuzar/mcmediamanager.h>
 
@@ -39,7 +38,7 @@ public:
     static QString storedValue(const QString& group, const QString& key);
     static void storeValue(const QString& group, const QString& key, const QString& value);
 
-    LuAvSettingPopup* q_ptr;
+    LuAvSettingPopup* const q_ptr;
     QPointer<McMediaManagerQt> mediaManager;
     std::unique_ptr<Ui::avSettingForm> ui;
     bool fileDialogOpen = false;
@@ -47,7 +46,7 @@ public:
     int musicIndex = 0;
 
     // Replaces the file dialog when set, so that tests can answer it.
-    static LUKBASE_AUTOTEST_EXPORT FileChooser fileChooser;
+    static FileChooser fileChooser;
 };
 
 #endif

@@ -72,7 +72,7 @@ public:
 
 private:
     Q_DECLARE_PRIVATE(LuBgMusicManager)
-    QScopedPointer<LuBgMusicManagerPrivate> d_ptr;
+    const QScopedPointer<LuBgMusicManagerPrivate> d_ptr;
 };
 
 #endif

@@ -25,7 +25,7 @@ public:
     // The executable's image name: exename, else the last component of a picked path.
     static QString processName(const LuBgMusicItem& item);
 
-    LuBgMusicManager* q_ptr;
+    LuBgMusicManager* const q_ptr;
     QList<LuBgMusicItem> items;
     LuBgMusicItem current;
     McMediaManager* mediaManager = nullptr;

@@ -1,14 +1,12 @@
 #ifndef LUKBASE_LUVIDEONONELAYOUT_P_H
 #define LUKBASE_LUVIDEONONELAYOUT_P_H
 
-#include "lukbaseglobal_p.h"
-
 #include <QVBoxLayout>
 
 // A vertical box layout that, while keepRatio is set, asks for the 4:3 height of a video
 // picture for any width. Nested in a widget's layout chain, it gives the whole chain that
 // height for width.
-class LUKBASE_AUTOTEST_EXPORT LuVideoNoneLayout : public QVBoxLayout
+class LuVideoNoneLayout : public QVBoxLayout
 {
 public:
     LuVideoNoneLayout();

@@ -18,11 +18,12 @@ bool LuKtvPluginManager::start(int pluginId, int requiredVersion, const QString&
     if (d->refusesStart(pluginId))
         return false;
 
-    // pluginsDirectory() has said why it failed; a QDir on its null answer would be the
-    // current directory, where nothing of ours belongs.
+    // A QDir on a null path would be the current directory, where nothing of ours belongs.
     const QString pluginsPath = LuKBase::pluginsDirectory();
-    if (pluginsPath.isNull())
+    if (pluginsPath.isNull()) {
+        LuKtvPluginManagerPrivate::warnStartFailed(pluginId, pluginsPath, "no plugins directory");
         return false;
+    }
     QDir dir(pluginsPath);
     const QString idText = QString::number(pluginId, 10);
     if (!dir.cd(idText)) {
@@ -50,9 +51,7 @@ bool LuKtvPluginManager::start(int pluginId, int requiredVersion, const QString&
 
     const QString path = dir.absoluteFilePath(moduleName);
     LuKtvPluginManagerPlugin* record = d->registerPlugin(pluginId, path, arguments);
-    if (!record) {
-        qCWarning(lcPlugins) << "load plugin failed:" << pluginId << path;
+    if (!record)
         return false;
-    }
     return d->startRegistered(record, pluginId, path, host, startArguments);
 }

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 
 LuKtvPluginManagerPrivate::LuKtvPluginManagerPrivate(LuKtvPluginManager* q)
@@ -35,19 +36,28 @@ bool LuKtvPluginManagerPrivate::refusesStart(int pluginId)
     return true;
 }
 
+void LuKtvPluginManagerPrivate::warnStartFailed(int pluginId, const QString& path, const char* reason)
+{
+    qCWarning(lcPlugins) << "load plugin failed:" << pluginId << path << reason;
+}
+
 LuKtvPluginManagerPlugin* LuKtvPluginManagerPrivate::registerPlugin(
     int pluginId, const QString& path, const QString& arguments)
 {
     // Loading may take long and runs the module's own code: never under the lock.
     LuPlugin* handle = LuPluginManager::instance()->loadPlugin(path, arguments);
-    if (!handle)
+    if (!handle) {
+        // The loader tells the details on its own debug channel.
+        warnStartFailed(pluginId, path, QFileInfo(path).isFile() ? "the loader refused the module" : "no such module");
         return nullptr;
+    }
 
     QMutexLocker locker(&mutex);
     if (tearingDown) {
         // Another thread got past refusesStart() just before the teardown began.
         locker.unlock();
         handle->release();
+        qCWarning(lcPlugins) << "plugin start refused, manager is being destroyed:" << pluginId;
         return nullptr;
     }
     LuKtvPluginManagerPlugin* record = plugins.value(pluginId);
@@ -76,7 +86,7 @@ QList<LuKtvPluginManagerPlugin*> LuKtvPluginManagerPrivate::takeSnapshot()
     return records;
 }
 
-void LuKtvPluginManagerPrivate::broadcastControl(int code, intptr_t first, intptr_t second)
+void LuKtvPluginManagerPrivate::broadcastControl(LuPlugin::ControlCode code, intptr_t first, intptr_t second)
 {
     const QList<LuKtvPluginManagerPlugin*> records = takeSnapshot();
     for (LuKtvPluginManagerPlugin* record : records) {
@@ -138,9 +148,13 @@ bool LuKtvPluginManager::start(int pluginId, LuKtvPluginHost* host, const QStrin
     if (!LuKtvPluginManagerPrivate::splitStartText(pluginId, startArguments, &moduleName, &arguments))
         return false;
 
+    const QString directory = QStringLiteral("plugins/ktv/") + QString::number(pluginId, 10);
     QDir dir(QCoreApplication::applicationDirPath());
-    if (!dir.cd(QStringLiteral("plugins")) || !dir.cd(QStringLiteral("ktv")) || !dir.cd(QString::number(pluginId, 10)))
+    if (!dir.cd(directory)) {
+        LuKtvPluginManagerPrivate::warnStartFailed(
+            pluginId, dir.absoluteFilePath(directory), "no such plugin directory");
         return false;
+    }
 
     const QString path = dir.absoluteFilePath(moduleName);
     LuKtvPluginManagerPlugin* record = d->registerPlugin(pluginId, path, arguments);
@@ -172,7 +186,7 @@ void LuKtvPluginManager::show(int pluginId)
 {
     Q_D(LuKtvPluginManager);
     if (LuKtvPluginManagerPlugin* record = d->findPlugin(pluginId)) {
-        record->plugin->control(3, 1, 0);
+        record->plugin->control(LuPlugin::Visibility, LuPlugin::Show, 0);
         record->release();
     }
 }
@@ -181,7 +195,7 @@ void LuKtvPluginManager::hide(int pluginId)
 {
     Q_D(LuKtvPluginManager);
     if (LuKtvPluginManagerPlugin* record = d->findPlugin(pluginId)) {
-        record->plugin->control(3, 0, 0);
+        record->plugin->control(LuPlugin::Visibility, LuPlugin::Hide, 0);
         record->release();
     }
 }
@@ -236,5 +250,5 @@ void LuKtvPluginManager::handleProtocol(int type, const char* data, int length)
 void LuKtvPluginManager::joinRoom()
 {
     Q_D(LuKtvPluginManager);
-    d->broadcastControl(4, 0, 0);
+    d->broadcastControl(LuPlugin::RoomJoined, 0, 0);
 }

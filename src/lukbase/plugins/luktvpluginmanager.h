@@ -28,7 +28,12 @@ class LuKtvPluginManagerPrivate;
  * version the room requires first. The start text names the module file, optionally
  * followed by a space and the argument text that the module's factory receives. As the
  * start text comes from the room, the module name must be a plain file name in the plug-in's
- * directory: a name with "/", "\", ":" or NUL, or "..", is refused with a warning.
+ * directory: an empty name, a name with "/", "\", ":" or NUL, and ".." are refused.
+ *
+ * A start that fails says why in one warning on the "lukbase.plugins" logging category, with
+ * the plug-in id: "load plugin failed:" with the path and the reason when the plug-in's
+ * directory or module is missing or the module does not load, "plugin module name not
+ * allowed:" with the refused name, and the warnings of a downloadable plug-in's directory.
  *
  * Once loaded, a plug-in stays registered (and its module loaded) until the manager is
  * destroyed: stop() only sends the stop command, and a later start() sends the start
@@ -151,7 +156,7 @@ Q_SIGNALS:
 
 private:
     Q_DECLARE_PRIVATE(LuKtvPluginManager)
-    QScopedPointer<LuKtvPluginManagerPrivate> d_ptr;
+    const QScopedPointer<LuKtvPluginManagerPrivate> d_ptr;
 };
 
 #endif

@@ -1,15 +1,16 @@
 #ifndef LUKBASE_LUKTVPLUGINMANAGER_P_H
 #define LUKBASE_LUKTVPLUGINMANAGER_P_H
 
-#include "lukbaseglobal_p.h"
 #include "luktvpluginmanager.h"
 #include "luktvpluginmanagerplugin_p.h"
+
+#include <lucore/luplugin.h>
 
 #include <QList>
 #include <QMap>
 #include <QMutex>
 
-class LUKBASE_AUTOTEST_EXPORT LuKtvPluginManagerPrivate
+class LuKtvPluginManagerPrivate
 {
     Q_DECLARE_PUBLIC(LuKtvPluginManager)
 
@@ -19,6 +20,9 @@ public:
 
     static LuKtvPluginManagerPrivate* get(LuKtvPluginManager* manager) { return manager->d_func(); }
 
+    // Says why a start of pluginId failed. Every failed start warns once, with the id and the
+    // reason, here or with a warning of its own.
+    static void warnStartFailed(int pluginId, const QString& path, const char* reason);
     // The record of pluginId with one reference taken for the caller, or null.
     LuKtvPluginManagerPlugin* findPlugin(int pluginId);
     // True, with a warning, once the manager's destruction has begun: no plug-in is loaded
@@ -26,11 +30,12 @@ public:
     bool refusesStart(int pluginId);
     // Loads the module at path and registers it under pluginId, unless another caller
     // registered that id meanwhile. The registered record with one reference taken for the
-    // caller, or null if the module did not load or the manager is being destroyed.
+    // caller, or null, with a warning, if the module did not load or the manager is being
+    // destroyed.
     LuKtvPluginManagerPlugin* registerPlugin(int pluginId, const QString& path, const QString& arguments);
     // Every registered record in ascending id order, one reference taken on each.
     QList<LuKtvPluginManagerPlugin*> takeSnapshot();
-    void broadcastControl(int code, intptr_t first, intptr_t second);
+    void broadcastControl(LuPlugin::ControlCode code, intptr_t first, intptr_t second);
     // Empties the registry for good; started plug-ins are stopped in ascending id order.
     void unregisterAll();
     // Sends the start command to a record that registerPlugin() returned, gives its
@@ -39,15 +44,15 @@ public:
         const QString& startArguments);
 
     // Splits a start text into the module file name and the loader's argument text. False,
-    // with nothing to load, for an empty module name and (with a warning) for a name that
-    // would reach outside the plug-in's directory.
+    // with a warning, for an empty module name and for a name that would reach outside the
+    // plug-in's directory.
     static bool splitStartText(int pluginId, const QString& text, QString* moduleName, QString* arguments);
     // The installed version noted in the "version.xml" at path: the "number" of the root's
     // first "version" child. 0 for a missing, unreadable, oversized or malformed file and
     // for a number that is no decimal int.
     static int readPluginVersion(const QString& path);
 
-    LuKtvPluginManager* q_ptr;
+    LuKtvPluginManager* const q_ptr;
     // Iterated in ascending id order, which is the order of broadcasts and of stopping.
     QMap<int, LuKtvPluginManagerPlugin*> plugins;
     // Set when the destruction empties the registry; no plug-in is registered after it.

@@ -32,7 +32,8 @@ bool LuKtvPluginManagerPlugin::startRecord(LuKtvPluginHost* host, const QString&
     if (!m_started.exchange(true)) {
         // The bytes live until control() returns, which is all the plug-in may rely on.
         const QByteArray text = startArguments.toUtf8();
-        plugin->control(1, reinterpret_cast<intptr_t>(host), reinterpret_cast<intptr_t>(text.constData()));
+        plugin->control(
+            LuPlugin::Start, reinterpret_cast<intptr_t>(host), reinterpret_cast<intptr_t>(text.constData()));
     }
     return true;
 }
@@ -40,5 +41,5 @@ bool LuKtvPluginManagerPlugin::startRecord(LuKtvPluginHost* host, const QString&
 void LuKtvPluginManagerPlugin::stopRecord()
 {
     if (m_started.exchange(false))
-        plugin->control(2, 0, 0);
+        plugin->control(LuPlugin::Stop, 0, 0);
 }

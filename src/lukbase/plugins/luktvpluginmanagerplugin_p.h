@@ -1,8 +1,6 @@
 #ifndef LUKBASE_LUKTVPLUGINMANAGERPLUGIN_P_H
 #define LUKBASE_LUKTVPLUGINMANAGERPLUGIN_P_H
 
-#include "lukbaseglobal_p.h"
-
 #include <lucore/luobject.h>
 
 #include <QAtomicInt>
@@ -16,7 +14,7 @@ class LuPlugin;
 // One registered plug-in: the loaded handle, shared between the registry and the
 // operations that work on it outside the registry's lock. The record owns the handle
 // and releases it when its last reference is given back.
-class LUKBASE_AUTOTEST_EXPORT LuKtvPluginManagerPlugin : public LuObject
+class LuKtvPluginManagerPlugin : public LuObject
 {
 public:
     // Takes over the handle; the one reference it starts with is the registry's.

@@ -26,9 +26,7 @@ bool LuKtvPluginManagerPrivate::splitStartText(
     const qsizetype space = text.indexOf(QLatin1Char(' '));
     *moduleName = space < 0 ? text : text.left(space);
     *arguments = space < 0 ? QString() : text.mid(space + 1);
-    if (moduleName->isEmpty())
-        return false;
-    if (!isPlainFileName(*moduleName)) {
+    if (moduleName->isEmpty() || !isPlainFileName(*moduleName)) {
         qCWarning(lcPlugins) << "plugin module name not allowed:" << pluginId << *moduleName;
         return false;
     }

@@ -71,7 +71,7 @@ protected:
 
 private:
     Q_DECLARE_PRIVATE(LuMicBonusPopup)
-    QScopedPointer<LuMicBonusPopupPrivate> d_ptr;
+    const QScopedPointer<LuMicBonusPopupPrivate> d_ptr;
 };
 
 #endif

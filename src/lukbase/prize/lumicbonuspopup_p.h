@@ -1,13 +1,12 @@
 #ifndef LUKBASE_LUMICBONUSPOPUP_P_H
 #define LUKBASE_LUMICBONUSPOPUP_P_H
 
-#include "lukbaseglobal_p.h"
 #include "lumicbonuspopup.h"
 
 class QLabel;
 class QPushButton;
 
-class LUKBASE_AUTOTEST_EXPORT LuMicBonusPopupPrivate
+class LuMicBonusPopupPrivate
 {
     Q_DECLARE_PUBLIC(LuMicBonusPopup)
 
@@ -24,7 +23,7 @@ public:
     void updateButtonText();
     void retranslate();
 
-    LuMicBonusPopup* q_ptr;
+    LuMicBonusPopup* const q_ptr;
     QLabel* titleLabel = nullptr;
     QLabel* itemNameLabel = nullptr;
     QLabel* itemPixmapLabel = nullptr;

@@ -14,9 +14,37 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
+
 constexpr int kPopupHeight = 28;
+// A line chosen with the buttons stays for this many ticks; the next one hands the bar back
+// to the ticker.
+constexpr int kBrowseTicks = 21;
+// Idle ticks on the last line before the popup closes itself (about six seconds).
+constexpr int kIdleTicks = 31;
+
+// How fast the ticker runs, by the number of lines left to show (the shown one included):
+// the more wait, the faster each slides in and the sooner the next follows. A shake runs at
+// the slowest pace.
+struct Pace
+{
+    int moreThan; // lines left
+    int slideStep; // pixels per tick
+    int waitTicks; // ticks a settled line stays before the next slides in
+};
+constexpr Pace kPaces[] = { { 4, 20, 0 }, { 2, 12, 2 }, { 1, 8, 3 }, { 0, 4, 6 } };
+
+Pace paceFor(int remaining, bool shaking)
+{
+    for (const Pace& pace : kPaces) {
+        if (!shaking && remaining > pace.moreThan)
+            return pace;
+    }
+    return kPaces[std::size(kPaces) - 1];
+}
+
 } // namespace
 
 LuWinPrizePopupPrivate::LuWinPrizePopupPrivate(LuWinPrizePopup* q)
@@ -118,37 +146,19 @@ void LuWinPrizePopupPrivate::announce(int index)
 
 int LuWinPrizePopupPrivate::slideStep(int remaining) const
 {
-    // The more lines wait, the faster they pass.
-    if (isShaking())
-        return 4;
-    if (remaining > 4)
-        return 20;
-    if (remaining > 2)
-        return 12;
-    if (remaining > 1)
-        return 8;
-    return 4;
+    return paceFor(remaining, isShaking()).slideStep;
 }
 
 bool LuWinPrizePopupPrivate::mayAdvance(int remaining) const
 {
-    if (isShaking())
-        return ticks >= 6;
-    if (remaining > 4)
-        return true;
-    if (remaining >= 3)
-        return ticks >= 2;
-    if (remaining == 2)
-        return ticks >= 3;
-    return ticks >= 6;
+    return ticks >= paceFor(remaining, isShaking()).waitTicks;
 }
 
 void LuWinPrizePopupPrivate::tick()
 {
     Q_Q(LuWinPrizePopup);
     if (browse != -1) {
-        // The buttons hold the chosen line for 22 ticks, then the ticker takes over again.
-        if (ticks > 20) {
+        if (ticks >= kBrowseTicks) {
             browse = -1;
             ticks = 0;
             q->update();
@@ -180,7 +190,7 @@ void LuWinPrizePopupPrivate::tick()
     if (q->testAttribute(Qt::WA_UnderMouse))
         return;
     // The count stops once it has closed the popup, which then closes again on every tick.
-    if (ticks > 30)
+    if (ticks >= kIdleTicks)
         q->close();
     else
         ++ticks;

@@ -193,7 +193,7 @@ private Q_SLOTS:
 
 private:
     Q_DECLARE_PRIVATE(LuWinPrizePopup)
-    QScopedPointer<LuWinPrizePopupPrivate> d_ptr;
+    const QScopedPointer<LuWinPrizePopupPrivate> d_ptr;
 };
 
 #endif

@@ -1,7 +1,6 @@
 #ifndef LUKBASE_LUWINPRIZEPOPUP_P_H
 #define LUKBASE_LUWINPRIZEPOPUP_P_H
 
-#include "lukbaseglobal_p.h"
 #include "luwinprizeentry_p.h"
 #include "luwinprizepopup.h"
 
@@ -17,7 +16,7 @@ class QPainter;
 class QPushButton;
 class QWindow;
 
-class LUKBASE_AUTOTEST_EXPORT LuWinPrizePopupPrivate
+class LuWinPrizePopupPrivate
 {
     Q_DECLARE_PUBLIC(LuWinPrizePopup)
 
@@ -77,7 +76,7 @@ public:
     int drawAmount(QPainter& painter, qint64 amount, int x, int top) const;
     void updateMask();
 
-    LuWinPrizePopup* q_ptr;
+    LuWinPrizePopup* const q_ptr;
     QPixmap background;
     QPixmap redBackground;
     QPixmap digitTiles;

@@ -25,11 +25,13 @@ constexpr int kPictureAdvance = 28;
 constexpr int kTileWidth = 15;
 constexpr int kTileHeight = 24;
 
-// Top of a box of the picture's or tiles' height, centred in rect the way the bar always
-// placed it.
+static_assert(kTileHeight == kPictureSize, "pictures and digit tiles share one row");
+
+// Top of a box of the picture's and tiles' height, centred in rect; an odd pixel left over
+// goes below it.
 int centredTop(const QRect& rect)
 {
-    return rect.top() + (rect.bottom() - rect.top() - 23) / 2;
+    return rect.top() + (rect.height() - kPictureSize) / 2;
 }
 
 // Stretches the picture between borders of fixed width. qDrawBorderPixmap() misplaces the

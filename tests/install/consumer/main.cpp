@@ -21,17 +21,16 @@ int main(int argc, char** argv)
 
     LuKBase::initialize();
     LuKtvLocalUser::instance()->setUserId(5);
-    LuKBase::userSettings()->setValue(QStringLiteral("Video/device"), QStringLiteral("Cam"));
-    const bool userDirOk = LuKBase::userDirectory().endsWith(QStringLiteral("/users/5"));
+    LuKBase::userSettings()->setValue("Video/device", "Cam");
+    const bool userDirOk = LuKBase::userDirectory().endsWith("/users/5");
 
     LuSkinDialog dialog(nullptr, Qt::Dialog);
-    dialog.setTitleText(QStringLiteral("Room"), false);
+    dialog.setTitleText("Room", false);
     McMediaTransferQt transfer;
     transfer.setRefuseData(1);
 
     QTranslator translator;
-    const bool translationLoads
-        = argc > 1 && translator.load(QStringLiteral("lukbase_zh_CN"), QString::fromLocal8Bit(argv[1]));
+    const bool translationLoads = argc > 1 && translator.load("lukbase_zh_CN", QString::fromLocal8Bit(argv[1]));
     LuKBase::finalize();
 
     if (!userDirOk || !dialog.clientWidget() || transfer.getRefuseData() != 1 || !translationLoads) {

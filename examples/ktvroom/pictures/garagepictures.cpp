@@ -1,59 +1,31 @@
-// Draws the sandbox's pictures at build time: the host pictures of the garage view and the
+// The garage's pictures: the host pictures the garage view paints its cards with, and the
 // cars and brand logos of the garage page.
-//
-//   ktvroom_drawpictures OUTPUT_DIR
-//
-// Writes OUTPUT_DIR/pics/garage-*.png and OUTPUT_DIR/garage/car-N.png and logo-N.png. Only
-// shapes are drawn (no text), so no fonts are needed.
 
-#include <QDir>
-#include <QImage>
+#include "pictures.h"
+
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 
-#include <cmath>
-#include <cstdio>
 #include <functional>
 
 namespace {
 
-bool save(const QString& dir, const QString& name, const QSize& size, const std::function<void(QPainter&)>& draw)
+using Pictures::star;
+
+bool save(const QDir& dir, const QString& name, const QSize& size, const std::function<void(QPainter&)>& paint)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = Pictures::canvas(size.width(), size.height());
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        draw(painter);
+        paint(painter);
     }
-    const QString path = QDir(dir).filePath(name);
-    if (!image.save(path, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    return true;
-}
-
-QPainterPath star(const QPointF& centre, qreal outer, qreal inner, int points = 5)
-{
-    QPainterPath path;
-    for (int i = 0; i < points * 2; ++i) {
-        const qreal radius = (i % 2) ? inner : outer;
-        const qreal angle = M_PI * i / points - M_PI / 2;
-        const QPointF p(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
-        if (i == 0)
-            path.moveTo(p);
-        else
-            path.lineTo(p);
-    }
-    path.closeSubpath();
-    return path;
+    return Pictures::save(dir, name, image);
 }
 
 // The three pictures the garage view paints its cards with.
-bool drawHostPictures(const QString& dir)
+bool drawHostPictures(const QDir& dir)
 {
     bool ok = save(dir, QStringLiteral("garage-namecard.png"), QSize(160, 20), [](QPainter& p) {
         QLinearGradient fill(0, 0, 0, 20);
@@ -208,7 +180,7 @@ void drawLogo(QPainter& p, int kind, const QColor& color)
     }
 }
 
-bool drawGarage(const QString& dir)
+bool drawCars(const QDir& dir)
 {
     const CarShape cars[] = {
         { QColor(214, 38, 44), 14, 0.55, 0 }, // red sports car
@@ -230,21 +202,10 @@ bool drawGarage(const QString& dir)
     return ok;
 }
 
-// Gift thumbnails, 32 x 32.
 } // namespace
 
-int main(int argc, char** argv)
+bool Pictures::drawGarage(const QDir& root)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-        return 2;
-    }
-    QDir out(QString::fromLocal8Bit(argv[1]));
-    for (const char* sub : { "pics", "garage" }) {
-        if (!out.mkpath(QLatin1String(sub)))
-            return 1;
-    }
-    const bool ok
-        = drawHostPictures(out.filePath(QStringLiteral("pics"))) && drawGarage(out.filePath(QStringLiteral("garage")));
-    return ok ? 0 : 1;
+    return drawHostPictures(QDir(root.filePath(QStringLiteral("pics"))))
+        && drawCars(QDir(root.filePath(QStringLiteral("garage"))));
 }

@@ -1,13 +1,9 @@
-// Draws the video bar's button icons, as the host ships them under ":/pics/": white
-// glyphs on a transparent ground, 18 x 18 and twice that size as "@2x".
-//
-//   ktvroom_drawvideopics <output directory>
+// The video bar's button icons, as the host ships them under ":/pics/": white glyphs on a
+// transparent ground, 18 x 18 and twice that size as "@2x".
 
-#include <QDir>
-#include <QGuiApplication>
-#include <QImage>
+#include "pictures.h"
+
 #include <QPainter>
-#include <QPainterPath>
 
 #include <functional>
 
@@ -136,33 +132,24 @@ const Icon kIcons[] = {
 
 bool writeIcon(const QDir& directory, const Icon& icon, int scale)
 {
-    QImage image(18 * scale, 18 * scale, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = Pictures::canvas(18 * scale, 18 * scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(scale, scale);
     icon.draw(painter);
     painter.end();
     const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
-    return image.save(directory.filePath(QLatin1String(icon.name) + suffix + QLatin1String(".png")));
+    return Pictures::save(directory, QLatin1String(icon.name) + suffix + QLatin1String(".png"), image);
 }
 
 } // namespace
 
-int main(int argc, char** argv)
+bool Pictures::drawVideo(const QDir& root)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        qWarning("usage: ktvroom_drawvideopics <output directory>");
-        return 2;
-    }
-    const QDir directory(QString::fromLocal8Bit(argv[1]));
-    if (!directory.mkpath(QStringLiteral(".")))
-        return 1;
+    const QDir pics(root.filePath(QStringLiteral("pics")));
     for (const Icon& icon : kIcons) {
-        if (!writeIcon(directory, icon, 1) || !writeIcon(directory, icon, 2))
-            return 1;
+        if (!writeIcon(pics, icon, 1) || !writeIcon(pics, icon, 2))
+            return false;
     }
-    return 0;
+    return true;
 }

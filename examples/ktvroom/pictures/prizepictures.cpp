@@ -1,43 +1,19 @@
-// Draws the pictures of the sandbox's prize page at build time: the host pictures that the
-// win-prize ticker and the mic bonus popup load (":/pics/..."), the gift thumbnails of the
-// page's gift records, and the faces of the popups' buttons.
-//
-//   ktvroom_prizepictures DIR     writes the PNG files into DIR
+// The prize page's pictures: the host pictures that the win-prize ticker and the mic bonus
+// popup load (":/pics/..."), the gift thumbnails of the page's gift records, and the faces
+// of the popups' buttons.
 
-#include <QDir>
-#include <QImage>
+#include "pictures.h"
+
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 
-#include <cmath>
-#include <cstdio>
+#include <tuple>
 
 namespace {
 
-QImage canvas(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-QPainterPath starPath(const QPointF& centre, qreal outer, qreal inner, int points = 5)
-{
-    QPainterPath path;
-    for (int i = 0; i < points * 2; ++i) {
-        const qreal radius = i % 2 ? inner : outer;
-        const qreal angle = M_PI * i / points - M_PI / 2;
-        const QPointF point = centre + QPointF(std::cos(angle) * radius, std::sin(angle) * radius);
-        if (i == 0)
-            path.moveTo(point);
-        else
-            path.lineTo(point);
-    }
-    path.closeSubpath();
-    return path;
-}
+using Pictures::canvas;
+using Pictures::star;
 
 // The ticker's backgrounds: a rounded bar whose 50-pixel ends stay and whose middle stretches.
 QImage tickerBackground(const QColor& top, const QColor& bottom, const QColor& edge)
@@ -131,7 +107,7 @@ QImage bonusBackground()
     }
     p.setBrush(QColor(255, 220, 120));
     for (const QPointF& sparkle : { QPointF(30, 20), QPointF(110, 34), QPointF(215, 14), QPointF(292, 30) })
-        p.drawPath(starPath(sparkle, 5, 2, 4));
+        p.drawPath(star(sparkle, 5, 2, 4));
 
     QLinearGradient band(0, 50, 0, 92);
     band.setColorAt(0, QColor(205, 40, 40));
@@ -184,7 +160,7 @@ QImage rose()
     return image;
 }
 
-QImage star()
+QImage starGift()
 {
     QImage image = canvas(48, 48);
     QPainter p(&image);
@@ -194,7 +170,7 @@ QImage star()
     fill.setColorAt(1, QColor(245, 170, 0));
     p.setPen(QPen(QColor(190, 110, 0), 1.5));
     p.setBrush(fill);
-    p.drawPath(starPath(QPointF(24, 25), 22, 9));
+    p.drawPath(star(QPointF(24, 25), 22, 9));
     return image;
 }
 
@@ -325,37 +301,28 @@ QImage closeFace()
 
 } // namespace
 
-int main(int argc, char** argv)
+bool Pictures::drawPrize(const QDir& root)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
-        return 2;
-    }
-    const QDir dir(QString::fromLocal8Bit(argv[1]));
-    if (!QDir().mkpath(dir.path())) {
-        std::fprintf(stderr, "cannot make %s\n", argv[1]);
-        return 1;
-    }
-    const std::pair<const char*, QImage> pictures[] = {
-        { "luckbg.png", tickerBackground(QColor(255, 240, 190), QColor(250, 210, 120), QColor(200, 140, 30)) },
-        { "luckbg_red.png", tickerBackground(QColor(170, 30, 30), QColor(105, 5, 10), QColor(240, 190, 70)) },
-        { "luckgold.png", goldTiles() },
-        { "bonusbg.png", bonusBackground() },
-        { "rose.png", rose() },
-        { "star.png", star() },
-        { "heart.png", heart() },
-        { "car.png", car() },
-        { "notice.png", notice() },
-        { "mic.png", micItem() },
-        { "up.png", arrow(true) },
-        { "down.png", arrow(false) },
-        { "close.png", closeFace() },
+    const QDir pics(root.filePath(QStringLiteral("pics")));
+    const QDir page(root.filePath(QStringLiteral("prizepage")));
+    const std::tuple<const QDir&, const char*, QImage> pictures[] = {
+        { pics, "luckbg.png", tickerBackground(QColor(255, 240, 190), QColor(250, 210, 120), QColor(200, 140, 30)) },
+        { pics, "luckbg_red.png", tickerBackground(QColor(170, 30, 30), QColor(105, 5, 10), QColor(240, 190, 70)) },
+        { pics, "luckgold.png", goldTiles() },
+        { pics, "bonusbg.png", bonusBackground() },
+        { page, "rose.png", rose() },
+        { page, "star.png", starGift() },
+        { page, "heart.png", heart() },
+        { page, "car.png", car() },
+        { page, "notice.png", notice() },
+        { page, "mic.png", micItem() },
+        { page, "up.png", arrow(true) },
+        { page, "down.png", arrow(false) },
+        { page, "close.png", closeFace() },
     };
-    for (const auto& [name, image] : pictures) {
-        if (!image.save(dir.filePath(QString::fromLatin1(name)))) {
-            std::fprintf(stderr, "cannot write %s\n", name);
-            return 1;
-        }
+    for (const auto& [dir, name, image] : pictures) {
+        if (!Pictures::save(dir, QString::fromLatin1(name), image))
+            return false;
     }
-    return 0;
+    return true;
 }
