@@ -13,8 +13,10 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
 
 #include <climits>
+#include <ctime>
 
 using Multiples = QList<LuWinPrizeMultiple>;
 
@@ -73,6 +75,11 @@ void addPrize(LuWinPrizePopup& popup, const QString& name, qint64 price, const Q
         popup.addPrize(name, 42, price, multiple.toInt(), 0, gift);
 }
 
+QVariant group(const Multiples& multiples)
+{
+    return QVariant::fromValue(multiples);
+}
+
 bool show(LuWinPrizePopup& popup, int width = 400)
 {
     popup.setGeometry(100, 100, width, 28);
@@ -99,7 +106,13 @@ class tst_LuWinPrizePopup : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { dropOffscreenPlatformNotes(); }
+    void initTestCase()
+    {
+        dropOffscreenPlatformNotes();
+        // A fixed zone without daylight saving, east of UTC, so that local time differs from UTC.
+        qputenv("TZ", "XST-8");
+        tzset();
+    }
 
     void init()
     {
@@ -109,6 +122,44 @@ private Q_SLOTS:
 
     void cleanup() { LuWinPrizePopupPrivate::systemMove = nullptr; }
 
+    // Templates, escaping, grouping and amounts for any input are the fuzz target's; here one
+    // text of each form in each language: names as typed and escaped, as every peer shows the
+    // horn as rich text, and the clock stamp in local time.
+    void hornMessage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("single");
+        QTest::addColumn<QString>("group");
+
+        QTest::newRow("en") << "en"
+                            << "Congratulations to &lt;b&gt;%1%2%3&lt;/b&gt; present R&amp;D win 500 multiple, totally "
+                               "5000 money(06:13:20)"
+                            << "Congratulations to &lt;img src=&quot;%1.png&quot;&gt; present R&amp;D win 5 multiple 1 "
+                               "times,10 multiple 2 times, totally 250 money";
+        QTest::newRow("zh_CN")
+            << "zh_CN"
+            << "恭喜 &lt;b&gt;%1%2%3&lt;/b&gt; 送出的 R&amp;D 中了 500 倍大奖，共获得 5000 金币(06:13:20)"
+            << "恭喜 &lt;img src=&quot;%1.png&quot;&gt; 送出的 R&amp;D 中了 5倍1次，10倍2次， 共获得 "
+               "250 金币";
+    }
+
+    void hornMessage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, single);
+        QFETCH(QString, group);
+
+        QTranslator translator;
+        if (locale != "en")
+            QVERIFY(translator.load("lukbase_" + locale, LUKBASE_TRANSLATIONS_DIR)
+                && QCoreApplication::installTranslator(&translator));
+        QCOMPARE(LuWinPrizePopup::makeHornMessage("<b>%1%2%3</b>", "R&D", 10, qint64(500), 1700000000),
+            "<font color=#DD1303>" + single + "</font>");
+        const Multiples multiples = LuWinPrizePopup::makeMultiples({ 10, 5, 10 });
+        QCOMPARE(LuWinPrizePopup::makeHornMessage("<img src=\"%1.png\">", "R&D", 10, multiples, 0),
+            "<font color=#DD1303>" + group + "</font>");
+    }
+
     void addPrize_data()
     {
         QTest::addColumn<QVariant>("multiple"); // int: single form; Multiples: group form
@@ -116,7 +167,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("announced");
 
         // The name "%1%2%3" is shown as typed, in the line and in the horn text.
-        const auto group = [](const Multiples& multiples) { return QVariant::fromValue(multiples); };
         const auto row = [](const char* tag, const QVariant& multiple, const char* win, bool announced) {
             const QString text = "Congratulations to [%1%2%3] present gift 3 win " + QString::fromUtf8(win);
             QTest::newRow(tag) << multiple << (*win ? text : QString()) << announced;
@@ -124,7 +174,6 @@ private Q_SLOTS:
         row("499", 499, "499 multiple prize total", false);
         row("500", 500, "500 multiple prize total", true);
         // A group is announced by its largest multiple, wherever it stands, in the group form.
-        row("group, last 500", group({ { 5, 2 }, { 500, 1 } }), "5 multiple 2 times,500 multiple 1 times, total", true);
         row("group, unsorted", group({ { 5, 1 }, { 900, 1 }, { 7, 2 } }),
             "5 multiple 1 times,900 multiple 1 times,7 multiple 2 times, total", true);
         row("group, sum of 500 is no big win", group({ { 100, 5 } }), "100 multiple 5 times, total", false);
@@ -156,6 +205,7 @@ private Q_SLOTS:
         QCOMPARE(QList<QVariantList>(spy), announced ? expected : QList<QVariantList>());
     }
 
+    // A later line is announced when it becomes current, and shakes the window half a second later.
     void announcesWhenLineBecomesCurrent()
     {
         LuWinPrizePopup popup;
@@ -164,14 +214,10 @@ private Q_SLOTS:
         popup.addMessage(QImage(), "welcome");
         popup.addPrize("Bo", 2, 10, 500, 0, new TrackedGiftItem(2, ":/pics/thumbnail.png"));
         QCOMPARE(spy.size(), 0);
-
         QElapsedTimer clock;
         clock.start();
         ticksToAdvance(popup);
         QCOMPARE(spy.size(), 1);
-        QVERIFY(spy.at(0).at(1).toString().contains(QLatin1String("Bo present gift 2 win 500 multiple,")));
-
-        // An announcement shakes the window half a second later.
         QVERIFY(!d(popup)->isShaking());
         QTRY_VERIFY_WITH_TIMEOUT(d(popup)->isShaking(), 3000);
         QVERIFY(clock.elapsed() >= 450);
@@ -246,19 +292,16 @@ private Q_SLOTS:
         auto* next = popup.findChild<QPushButton*>("WinPrizeNext");
         QVERIFY(prev && next);
         ticksToAdvance(popup);
-        // Next during a slide finishes it, showing the sliding line in place.
+        // Next during a slide finishes it, showing the sliding line in place; there is no line
+        // before the first nor after the last.
         QVERIFY(d(popup)->offset > 0);
-        next->click();
-        QCOMPARE(d(popup)->browse, 1);
-        QCOMPARE(d(popup)->offset, 0);
-        const QList<std::pair<QPushButton*, int>> steps = {
-            { prev, 0 }, { prev, 0 }, // no line before the first
-            { next, 1 }, { next, 2 }, { next, 3 }, { next, 4 }, { next, 4 }, // no line after the last
-        };
-        for (const auto& [button, browse] : steps) {
+        QList<int> browsed;
+        for (QPushButton* button : { next, prev, prev, prev, next, next, next, next, next }) {
             button->click();
-            QCOMPARE(d(popup)->browse, browse);
+            browsed.append(d(popup)->browse);
         }
+        QCOMPARE(browsed, QList<int>({ 1, 0, 0, 0, 1, 2, 3, 4, 4 }));
+        QCOMPARE(d(popup)->offset, 0);
 
         // While browsing the ticker stands still, even with lines waiting; 22 ticks after the
         // last press it takes over again where it was.
@@ -294,8 +337,6 @@ private Q_SLOTS:
             QCOMPARE(d(popup)->entries.size(), 256);
             QCOMPARE(d(popup)->entries.first()->name, "Bo");
             QCOMPARE(d(popup)->entries.last()->name, "Cy");
-            QCOMPARE(d(popup)->entries.at(d(popup)->browse)->text, "message 1");
-            QCOMPARE(d(popup)->entries.at(d(popup)->current)->text, "message 2");
             QCOMPARE(kept.refCount(), 2);
 
             popup.addMessage(QImage(), "later");
@@ -306,7 +347,6 @@ private Q_SLOTS:
             for (int n = 0; n < 2000 && horns.isEmpty(); ++n)
                 tick(popup);
             QCOMPARE(horns.size(), 1);
-            QVERIFY(horns.at(0).at(1).toString().contains(QLatin1String("Cy present gift 1 win 500")));
             QCOMPARE(d(popup)->entries.at(d(popup)->current)->name, "Cy");
         }
         QCOMPARE(TrackedGiftItem::destroyed(), QList<int> { 2 });
@@ -324,20 +364,17 @@ private Q_SLOTS:
         QCOMPARE(d(popup)->shakeTimerId, shakeTimer);
 
         // Each 100 ms tick makes five moves, 20 ms apart, and a last 20 ms wait.
-        const QList<QPoint> moves
-            = { home + QPoint(-2, -2), home + QPoint(-2, 2), home + QPoint(2, 2), home + QPoint(2, -2), home, home };
+        const QList<QPoint> offsets = { { -2, -2 }, { -2, 2 }, { 2, 2 }, { 2, -2 }, { 0, 0 }, { 0, 0 } };
         for (int round = 0; round < 7; ++round) {
             QVERIFY(d(popup)->isShaking());
             QElapsedTimer clock;
             clock.start();
-            QList<QPoint> seen;
-            for (int step = 0; step < moves.size(); ++step) {
+            for (int step = 0; step < offsets.size(); ++step) {
                 QTimerEvent event(step == 0 ? d(popup)->shakeTimerId : d(popup)->shakeStepTimer.timerId());
                 QCoreApplication::sendEvent(&popup, &event);
-                seen.append(popup.pos());
+                QCOMPARE(popup.pos(), home + offsets.at(step));
             }
             QVERIFY(clock.elapsed() < 50); // the GUI thread never sleeps between the moves
-            QCOMPARE(seen, moves);
         }
         QVERIFY(!d(popup)->isShaking());
         QVERIFY(!d(popup)->shakeStepTimer.isActive());
@@ -371,14 +408,13 @@ private Q_SLOTS:
         QWindow* window = popup.windowHandle();
         const QPoint home = popup.pos(), body(30, 14);
         QVERIFY(!popup.childAt(body));
-        QList<QWindow*> asked;
+        int asked = 0;
         const bool systemMoves = !steps.contains("drag");
-        if (systemMoves) {
+        if (systemMoves)
             LuWinPrizePopupPrivate::systemMove = [&](QWindow* moving) {
-                asked.append(moving);
+                asked += moving == window;
                 return true;
             };
-        }
         for (const QString& step : steps.split(' ')) {
             if (step == "press") {
                 QTest::mousePress(window, Qt::LeftButton, {}, body);
@@ -398,7 +434,7 @@ private Q_SLOTS:
                 QCoreApplication::sendEvent(&popup, &press);
             }
         }
-        QCOMPARE(asked.size(), systemMoves && steps.contains("press") ? 1 : 0);
+        QCOMPARE(asked, systemMoves && steps.contains("press") ? 1 : 0);
         popup.move(home);
         QCOMPARE(popup.isMoved(), moved);
         QTest::mouseRelease(window, Qt::LeftButton, {}, body); // no button stays down for the next test
@@ -421,13 +457,10 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("price");
         QTest::addColumn<int>("digits");
 
-        const auto group = [](const Multiples& multiples) { return QVariant::fromValue(multiples); };
-        QTest::newRow("four digits") << QVariant(500) << qint64(10) << 4;
         QTest::newRow("one digit") << QVariant(1) << qint64(7) << 1;
         QTest::newRow("two digits") << QVariant(2) << qint64(6) << 2;
         QTest::newRow("group") << group({ { 5, 1 }, { 10, 2 } }) << qint64(10) << 3;
         QTest::newRow("beyond 32 bits") << QVariant(3) << qint64(3000000000LL) << 10;
-        QTest::newRow("empty group") << group({}) << qint64(10) << 0;
         // The line's sum of multiple x times wraps in 32 bits, here to -2: no amount.
         QTest::newRow("group sum wraps") << group({ { INT_MAX, 2 } }) << qint64(10) << 0;
     }
@@ -492,8 +525,7 @@ private Q_SLOTS:
     {
         LuWinPrizePopup popup;
         ::addPrize(popup, "Ann", 10, 2, new TrackedGiftItem(1, ":/pics/thumbnail.png"));
-        ::addPrize(popup, "Bo", 10, QVariant::fromValue(Multiples { { 2, 3 } }),
-            new TrackedGiftItem(2, ":/pics/thumbnail.png"));
+        ::addPrize(popup, "Bo", 10, group({ { 2, 3 } }), new TrackedGiftItem(2, ":/pics/thumbnail.png"));
         popup.addMessage(QImage(), "host's text");
         MarkingTranslator translator("LuWinPrizePopup");
         QVERIFY(QCoreApplication::installTranslator(&translator));
@@ -522,7 +554,6 @@ private Q_SLOTS:
             *pixmap = pixmap->scaled(pixmap->size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
             pixmap->setDevicePixelRatio(2);
         }
-        QCOMPARE(d(popup)->digitTiles.size(), QSize(90, 48));
         QCOMPARE(popup.grab().toImage(), plain);
     }
 };
