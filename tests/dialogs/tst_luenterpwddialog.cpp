@@ -35,34 +35,28 @@ private Q_SLOTS:
         const QString tip = "Room 1201 of the late-night singers is locked: enter its password";
         dialog.setTipText(tip);
         QCOMPARE(TextCheck::unfitted(&dialog), QStringList());
-        auto* label = dialog.findChild<QLabel*>("tipLabel");
-        QCOMPARE(label->toolTip(), tip);
-        QCOMPARE(TextCheck::accessibleLabel(edit(dialog)), label);
-        QVERIFY(!TextCheck::accessibleName(edit(dialog)).isEmpty());
+        QCOMPARE(dialog.findChild<QLabel*>("tipLabel")->toolTip(), tip);
     }
 
     // The form's texts and the title follow a change of language; a tip the host set stays.
     void changeOfLanguage_data()
     {
         QTest::addColumn<QString>("hostTip");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("form's tip") << QString() << "<Please enter room password>";
-        QTest::newRow("host's tip") << "Wrong password" << QString("Wrong password");
+        QTest::newRow("form's tip") << QString();
+        QTest::newRow("host's tip") << "Wrong password";
     }
 
     void changeOfLanguage()
     {
         QFETCH(QString, hostTip);
-        QFETCH(QString, tip);
         LuEnterPwdDialog dialog;
-        dialog.show();
         if (!hostTip.isNull())
             dialog.setTipText(hostTip);
         MarkingTranslator translator({ "enterpwdForm", "LuEnterPwdDialog" });
         QVERIFY(QCoreApplication::installTranslator(&translator));
         TextCheck::changeLanguage(&dialog);
-        QCOMPARE(dialog.findChild<QLabel*>("tipLabel")->text(), tip);
-        QCOMPARE(dialog.windowTitle(), "<Room Password>");
+        QCOMPARE(TextCheck::untranslated(&dialog, hostTip.isNull() ? QStringList() : QStringList { hostTip }),
+            QStringList());
     }
 
     // A single space is a password; the 17th character is not taken; Cancel rejects

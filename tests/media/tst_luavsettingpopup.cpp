@@ -233,24 +233,18 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&popup));
         QCOMPARE(TextCheck::unfitted(&popup), QStringList());
         QCOMPARE(box(popup, "audioInputBox")->toolTip(), "Microphone (USB Audio Device with a long name)");
-        const char* const labels[] = { "label", "label_2", "label_3", "label_4" };
-        const char* const boxes[] = { "audioInputBox", "audioOutputBox", "cameraBox", "bkgndMusicBox" };
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(TextCheck::accessibleLabel(box(popup, boxes[i])), popup.findChild<QLabel*>(labels[i]));
     }
 
+    // The form's texts follow a change of language; the players' and devices' names are the host's.
     void changeOfLanguage()
     {
         LuAvSettingPopup popup;
         MarkingTranslator translator({ "avSettingForm", "LuAvSettingPopup" });
         QVERIFY(QCoreApplication::installTranslator(&translator));
         TextCheck::changeLanguage(&popup);
-        QStringList texts;
-        for (const QLabel* label : popup.findChildren<QLabel*>())
-            texts << label->text();
-        QCOMPARE(texts, QStringList({ "<Audio Output:>", "<Audio Input:>", "<Camera:>", "<Bkgnd Music:>" }));
-        QCOMPARE(entries(box(popup, "bkgndMusicBox")),
-            QStringList({ "<No background music>", "Lark Music", "Reedsong & Co", "<Other music player>" }));
+        QCOMPARE(TextCheck::untranslated(
+                     &popup, kDevices[0] + kDevices[1] + kDevices[2] + QStringList { "Lark Music", "Reedsong & Co" }),
+            QStringList());
     }
 
     // Escape closes the popup, as does the application's deactivation (the window's is

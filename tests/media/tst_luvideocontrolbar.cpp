@@ -133,23 +133,14 @@ private Q_SLOTS:
         QCOMPARE(shownButtons(bar), shownFor(0));
     }
 
-    // After a change of language every button is named anew; only the popup buttons have
-    // no tooltip.
+    // After a change of language every button is named anew.
     void changeOfLanguage()
     {
         LuVideoControlBar bar(&m_transfer, nullptr, nullptr, &m_video);
         MarkingTranslator translator("LuVideoControlBar");
         QVERIFY(QCoreApplication::installTranslator(&translator));
         TextCheck::changeLanguage(&bar);
-        QStringList names, tips;
-        for (QToolButton* candidate : bar.findChildren<QToolButton*>("ChatToolButton")) {
-            names << TextCheck::accessibleName(candidate);
-            tips << candidate->toolTip();
-        }
-        const QStringList marked { "<Video On>", "<Video Off>", "<Audio On>", "<Audio Off>", "<Take Photo>",
-            "<Zoom Out>", "<Zoom In>" };
-        QCOMPARE(names, marked + QStringList({ "<Show Popup>", "<Hide Popup>" }));
-        QCOMPARE(tips, marked + QStringList({ QString(), QString() }));
+        QCOMPARE(TextCheck::untranslated(&bar), QStringList());
     }
 
     void destroyedSourceIsLeftAlone()

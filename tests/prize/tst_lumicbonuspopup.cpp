@@ -113,21 +113,18 @@ private Q_SLOTS:
         QCOMPARE(TextCheck::unfitted(&popup), QStringList());
         QVERIFY(d(popup)->bonusButton->text().endsWith(QLatin1String("[15]")));
         QCOMPARE(d(popup)->titleLabel->toolTip(), title);
-        QCOMPARE(TextCheck::accessibleName(d(popup)->titleLabel), title);
     }
 
     void changeOfLanguage()
     {
         LuMicBonusPopup popup;
+        popup.setItem("Golden microphone", QPixmap());
+        popup.setRemainTime(3);
         MarkingTranslator translator("LuMicBonusPopup");
         QVERIFY(QCoreApplication::installTranslator(&translator));
         TextCheck::changeLanguage(&popup);
-        QCOMPARE(buttonText(popup), "<Get Bonus>");
-        popup.setRemainTime(3);
         QCOMPARE(buttonText(popup), "<Get Bonus>[3]");
-        auto* close = popup.findChild<QPushButton*>("BonusClose");
-        QCOMPARE(close->toolTip(), "<Close>");
-        QCOMPARE(TextCheck::accessibleName(close), "<Close>");
+        QCOMPARE(TextCheck::untranslated(&popup, { "Golden microphone" }), QStringList());
     }
 };
 

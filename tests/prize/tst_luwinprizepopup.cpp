@@ -536,10 +536,7 @@ private Q_SLOTS:
         QCOMPARE(texts,
             QStringList({ "<Congratulations to [Ann] present gift 1 win 2 multiple prize total>",
                 "<Congratulations to [Bo] present gift 2 win <2 multiple 3 times,> total>", "host's text" }));
-        for (QPushButton* button : { d(popup)->prevButton, d(popup)->nextButton }) {
-            QVERIFY(button->toolTip().startsWith('<'));
-            QCOMPARE(TextCheck::accessibleName(button), button->toolTip());
-        }
+        QCOMPARE(TextCheck::untranslated(&popup), QStringList());
     }
 
     void highDpiPictures()
