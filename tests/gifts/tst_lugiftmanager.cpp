@@ -174,7 +174,6 @@ private Q_SLOTS:
 
         QTest::newRow("prefix ends with slash") << "/gifts/" << QString("/gifts/");
         QTest::newRow("prefix without slash") << "/gifts" << QString("/gifts/");
-        QTest::newRow("double slash kept") << "/gifts//" << QString("/gifts//");
     }
 
     // Two records of one gift: the second joins the downloads that the first started. The first is asked for
@@ -276,10 +275,8 @@ private Q_SLOTS:
             << thumbnail << Response::unannounced(tooLarge) << 2 << "gift file too large";
         QTest::newRow("gateway page as thumbnail")
             << thumbnail << Response::ok("<html>gateway login</html>") << 2 << "load gift thumbnail failed";
-        QTest::newRow("thumbnail cut short")
-            << thumbnail << Response::ok(pngBytes(Qt::red, 64).chopped(40)) << 2 << "load gift thumbnail failed";
+        // Every other kind of bytes: the fuzz target's.
         QTest::newRow("png as animation") << "3.gif" << Response::ok(pngBytes(Qt::red)) << 2 << "load gift file failed";
-        QTest::newRow("error page as flash") << "3.swf" << Response::ok("<h1>500</h1>") << 2 << "load gift file failed";
         // Eleven attempts, then the file is given up.
         QTest::newRow("server error every time") << thumbnail << Response::error(500) << 11 << QString();
         QTest::newRow("connection refused") << thumbnail << Response() << 0 << QString();
@@ -297,17 +294,15 @@ private Q_SLOTS:
             m_server->close();
         const QString path = "/gifts/" + file;
         m_server->queueResponses(path, QList<Response>(failures, failure));
-        const Files good { { "3.png", pngBytes(Qt::darkGreen) }, { "3.gif", gifBytes() }, { "3_star.gif", gifBytes() },
-            { "3.swf", "ZWS\x0d" } };
-        m_server->setResponse(path, Response::ok(good.value(file)));
+        const QByteArray good = file == "3.png" ? pngBytes(Qt::darkGreen) : gifBytes();
+        m_server->setResponse(path, Response::ok(good));
         for (int i = 0; i < failures && !warning.isEmpty(); ++i)
             QTest::ignoreMessage(QtWarningMsg, qPrintable(warning + ": \"" + m_server->url(path) + '"'));
         // Only the file of the row is missing. Not held by the test: released at the end, to see that the
         // manager let go of it.
-        const auto onDisk
-            = [&](const QString& name, const char* icon) { return file == name ? giftPath(name) : iconPath(icon); };
-        auto* item = new TrackedGiftItem(3, onDisk("3.png", "ugift.png"), onDisk("3.gif", "ugift.gif"),
-            file == "3_star.gif" ? 2 : 0, file == "3.swf" ? 1 : 0, onDisk("3_star.gif", "ugift_star.gif"));
+        const bool thumbnail = file == "3.png";
+        auto* item = new TrackedGiftItem(
+            3, thumbnail ? giftPath(file) : iconPath("ugift.png"), thumbnail ? iconPath("ugift.gif") : giftPath(file));
         item->ref();
         QSignalSpy updated(m_manager.get(), &LuGiftManager::thumbnailUpdated);
         start(item);
@@ -320,9 +315,9 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(d->pending.isEmpty(), 11 * kRetryInterval * 4 + 5000);
 
         QCOMPARE(d->retryTimerId, 0);
-        QCOMPARE(updated.size(), givenUp || file != "3.png" ? 0 : 1);
+        QCOMPARE(updated.size(), givenUp || !thumbnail ? 0 : 1);
         // Nothing but the good file is kept.
-        QCOMPARE(readFile(giftPath(file)), givenUp ? QByteArray() : good.value(file));
+        QCOMPARE(readFile(giftPath(file)), givenUp ? QByteArray() : good);
         if (failures == 11)
             QCOMPARE(m_server->requests().count(path), 11);
         // A connection dropped before any answer may be tried once more by the network stack itself.
