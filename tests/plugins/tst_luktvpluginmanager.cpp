@@ -6,7 +6,6 @@
 #include "testjournal.h"
 
 #include <QDir>
-#include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopedPointer>
@@ -121,10 +120,6 @@ private Q_SLOTS:
         QStandardPaths::setTestModeEnabled(true);
         m_pluginsDirectory = LuKBase::pluginsDirectory();
         QVERIFY(m_home.isValid() && m_pluginsDirectory.startsWith(m_home.path()));
-        // The manager's debug lines and no others, in place of QT_LOGGING_RULES (no debug lines).
-        QLoggingCategory::installFilter([](QLoggingCategory* category) {
-            category->setEnabled(QtDebugMsg, qstrcmp(category->categoryName(), "lukbase.plugins") == 0);
-        });
     }
     void init()
     {
@@ -188,9 +183,6 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(LUKBASE_NOFACTORYPLUGIN_PATH, builtInDirectory(7) + "/nofactory.so"));
         QVERIFY(writeFile(builtInDirectory(7) + "/garbage.so", QByteArray(4096, '\x7f')));
         const bool started = journal.size() == 2;
-        const QString path = QDir(builtInDirectory(7)).absoluteFilePath(text.section(' ', 0, 0));
-        if (started)
-            QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("plugin started: 7 \"%1\" true").arg(path)));
         if (!warning.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         QCOMPARE(m_manager->start(7, host(0x1234), text), started);
