@@ -1,4 +1,5 @@
 #include <lukbase/luvideocontrolbar.h>
+#include <lukbase/luvideononewidget.h>
 
 #include <darivad/mcmediaprocessqt.h>
 #include <darivad/mcmediatransferqt.h>
@@ -8,9 +9,11 @@
 #include "markingtranslator.h"
 #include "textcheck.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -153,6 +156,51 @@ private Q_SLOTS:
         bar.updateRefuseData();
         QVERIFY(McEngineSetup::journal().isEmpty());
         QCOMPARE(shownButtons(bar), shownFor(0));
+    }
+
+    // The placeholder shown where no video is.
+    void keptRatio()
+    {
+        QWidget page;
+        auto* column = new QVBoxLayout(&page);
+        column->setContentsMargins(0, 0, 0, 0);
+        auto* video = new LuVideoNoneWidget;
+        video->setKeepRatio(true);
+        video->setErrorText("No video");
+        column->addWidget(video);
+        column->addStretch(1);
+
+        QCOMPARE(video->heightForWidth(321), 240);
+        QCOMPARE(video->sizeHint(), QSize(320, 240));
+        QCOMPARE(video->minimumSizeHint(), QSize(160, 120));
+        // The page's layout asks the widget's item, which asks the outer layout, the
+        // background label's item and finally the inner layout.
+        QCOMPARE(column->heightForWidth(640), 480);
+        QCOMPARE(column->heightForWidth(321), 240);
+        column->setGeometry(QRect(0, 0, 400, 500));
+        QCOMPARE(video->size(), QSize(400, 300));
+    }
+
+    // The background covers the widget; the red error text wraps, centred.
+    void picture()
+    {
+        LuVideoNoneWidget widget;
+        QPixmap background(64, 48);
+        background.fill(Qt::black);
+        widget.setBackground(background);
+        widget.setErrorText("The video of this singer cannot be shown because the connection was lost");
+        widget.resize(320, 240);
+        const QImage picture = widget.grab().toImage();
+        QCOMPARE(picture.pixel(318, 238), qRgb(0, 0, 0)); // out of range would warn
+        QRect text;
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x)
+                if (QColor(picture.pixel(x, y)).hueF() < 0.05 && qRed(picture.pixel(x, y)) > 150)
+                    text |= QRect(x, y, 1, 1);
+        const int line = QFontMetrics(widget.findChild<QLabel*>()->findChild<QLabel*>()->font()).height();
+        QVERIFY2(text.height() > 2 * line, "wraps onto several lines");
+        QVERIFY2(qAbs(text.left() - (319 - text.right())) <= 12, "centred across");
+        QVERIFY2(qAbs(text.top() - (239 - text.bottom())) <= line, "centred down");
     }
 };
 

@@ -1,4 +1,9 @@
+#include <lukbase/luchoosenetdialog.h>
 #include <lukbase/luenterpwddialog.h>
+
+#include <darivad/mcmediatransferqt.h>
+#include <darivad/mcserverlistwidget.h>
+#include <zuzar/mcenginesetup.h>
 
 #include "markingtranslator.h"
 #include "textcheck.h"
@@ -9,8 +14,10 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
-class tst_LuEnterPwdDialog : public QObject
+// The server chooser and the room password dialog.
+class tst_LuDialogs : public QObject
 {
     Q_OBJECT
 
@@ -21,12 +28,75 @@ class tst_LuEnterPwdDialog : public QObject
     }
 
 private Q_SLOTS:
-    void init() { QTest::failOnWarning(QRegularExpression(".*")); }
+    void initTestCase()
+    {
+        McEngineSetup::reset();
+        McEngineSetup::setServerList({ "Line 1", "Line 2", "Line 3" });
+    }
 
-    void textsFit_data() { TextCheck::addFontAndLanguageRows(); }
+    void init()
+    {
+        QTest::failOnWarning(QRegularExpression(".*"));
+        McEngineSetup::clearJournal();
+    }
+
+    // The transfer, which may be null, and the three strings reach the server list as they are.
+    void chooseNetPassesTexts()
+    {
+        McMediaTransferQt transfer;
+        LuChooseNetDialog dialog;
+        dialog.setTransfer(&transfer, "%1 房间 1201", "%2", "Line 2");
+        dialog.setTransfer(nullptr, QString(), "华东", QString());
+        QCOMPARE(McEngineSetup::journal(),
+            QStringList({ "McServerListWidget::setMediaTransfer(transfer)",
+                "McServerListWidget::refreshServerList(%1 房间 1201, %2, Line 2)",
+                "McServerListWidget::setMediaTransfer(null)", "McServerListWidget::refreshServerList(, 华东, )" }));
+    }
+
+    // Cancel leaves the list alone; OK connects to the selected server through the list and accepts.
+    void chooseNetButtons()
+    {
+        McMediaTransferQt transfer;
+        LuChooseNetDialog dialog;
+        dialog.setTransfer(&transfer, "room", "area", "Line 1");
+        dialog.show();
+        McEngineSetup::clearJournal();
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+        QVERIFY(McEngineSetup::journal().isEmpty());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+
+        dialog.findChild<McServerListWidget*>()->setCurrentRow(2);
+        dialog.show();
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(McEngineSetup::journal().first(), "McServerListWidget::connectToSelected(Line 3)");
+        QCOMPARE(transfer.connectedServer(), "Line 3");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+    }
+
+    // The destruction of the watched transfer rejects the dialog, even in a modal run; an
+    // earlier transfer is no longer watched.
+    void chooseNetTransferDestroyed()
+    {
+        auto* earlier = new McMediaTransferQt;
+        auto* later = new McMediaTransferQt;
+        LuChooseNetDialog dialog;
+        QSignalSpy rejected(&dialog, &QDialog::rejected);
+        dialog.setTransfer(earlier, "room", "area", "Line 1");
+        dialog.setTransfer(later, "room", "area", "Line 2");
+        McEngineSetup::clearJournal();
+        delete earlier;
+        QCOMPARE(rejected.size(), 0);
+        QTimer::singleShot(0, later, [later] { delete later; });
+        QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+        // The list is told to forget it too, so that a later OK cannot reach freed memory.
+        QCOMPARE(McEngineSetup::journal(), QStringList { "McServerListWidget::setMediaTransfer(null)" });
+    }
+
+    void passwordTextsFit_data() { TextCheck::addFontAndLanguageRows(); }
 
     // A long tip is cut at its end, whole in its tooltip; the tip names the field.
-    void textsFit()
+    void passwordTextsFit()
     {
         TextCheck::FontAndLanguage language;
         LuEnterPwdDialog dialog;
@@ -39,14 +109,14 @@ private Q_SLOTS:
     }
 
     // The form's texts and the title follow a change of language; a tip the host set stays.
-    void changeOfLanguage_data()
+    void passwordChangeOfLanguage_data()
     {
         QTest::addColumn<QString>("hostTip");
         QTest::newRow("form's tip") << QString();
         QTest::newRow("host's tip") << "Wrong password";
     }
 
-    void changeOfLanguage()
+    void passwordChangeOfLanguage()
     {
         QFETCH(QString, hostTip);
         LuEnterPwdDialog dialog;
@@ -61,7 +131,7 @@ private Q_SLOTS:
 
     // A single space is a password; the 17th character is not taken; Cancel rejects
     // whatever was typed.
-    void finishes_data()
+    void passwordFinishes_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QDialogButtonBox::StandardButton>("clicked");
@@ -73,7 +143,7 @@ private Q_SLOTS:
         QTest::newRow("cancel") << "typed" << QDialogButtonBox::Cancel << int(QDialog::Rejected) << "typed";
     }
 
-    void finishes()
+    void passwordFinishes()
     {
         QFETCH(QString, typed);
         QFETCH(QDialogButtonBox::StandardButton, clicked);
@@ -90,7 +160,7 @@ private Q_SLOTS:
     }
 
     // OK and Enter are refused while the field is empty, and the focus goes back to it.
-    void emptyRefused()
+    void passwordEmptyRefused()
     {
         LuEnterPwdDialog dialog;
         dialog.show();
@@ -106,5 +176,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_LuEnterPwdDialog)
-#include "tst_luenterpwddialog.moc"
+QTEST_MAIN(tst_LuDialogs)
+#include "tst_ludialogs.moc"
