@@ -11,6 +11,8 @@
 #include <zuzar/mcenginesetup.h>
 
 #include <QComboBox>
+#include <QDomDocument>
+#include <QFile>
 #include <QLabel>
 #include <QResource>
 #include <QSettings>
@@ -46,8 +48,37 @@ QString storedOnDisk(const QString& key)
     return QSettings(LuKBase::userFilePath("config.ini"), QSettings::IniFormat).value(key).toString();
 }
 
+// The two installed players of the good configuration: registry key, process name, path.
+// Which players the configuration yields (Tidepool is not installed; only direct "item"
+// children count) shows in the music box entries.
+const QString kPlayerKeys[] = { "Uninstall\\LarkMusic", "Uninstall\\Reedsong" };
+const QString kPaths[] = { "C:/Lark/lark.exe", "C:/Reedsong/reed.exe" };
+const QString kExes[] = { "lark.exe", "Reedsong & Co" };
+const QString kHooked = "ProcessHooker::injectDll(pid)";
+const QString kUnhooked = "ProcessHooker::unInjectDll()";
+const QStringList kCaptureOn = { "McMediaManager::enableDSoundHooker(true)" };
+const QStringList kReleased = { "McMediaManager::enableDSoundHooker(false)", kUnhooked };
+
+// The engine journal with the made-up process ids replaced by "pid".
+QStringList journal()
+{
+    static const QRegularExpression pid("^ProcessHooker::injectDll\\([1-9][0-9]*\\)$");
+    return McEngineSetup::journal().replaceInStrings(pid, kHooked);
+}
+
+// A player is started (for a configured one, through the registry) and hooked.
+QStringList hooked(const QString& exe, const QString& path, const QString& key = QString())
+{
+    const QString made = "ProcessHooker::ProcessHooker(%1, %2/, soundhook.dll)";
+    const QString found = "ProcessHooker::findProcessPathAndStart(%1, DisplayIcon, %2)";
+    return QStringList { made.arg(exe, QCoreApplication::applicationDirPath()) }
+    + (key.isEmpty() ? QStringList() : QStringList { found.arg(key, exe) })
+        + QStringList { QStringLiteral("ProcessHooker::startProcess(%1, %2)").arg(exe, path), kHooked };
+}
+
 } // namespace
 
+// The settings popup and the background music players it chooses from.
 class tst_LuAvSettingPopup : public QObject
 {
     Q_OBJECT
@@ -57,6 +88,8 @@ class tst_LuAvSettingPopup : public QObject
     static QComboBox* box(const QWidget& popup, const char* name) { return popup.findChild<QComboBox*>(name); }
     static QString player() { return text(LuBgMusicManager::instance()->currentItem()); }
     static QString text(const LuBgMusicItem& item) { return item.name() + '|' + item.regkey() + '|' + item.exename(); }
+    static QStringList played(int i) { return hooked(kExes[i], kPaths[i], kPlayerKeys[i]); }
+    static QString rcc(const char* variant) { return QStringLiteral(BGMUSIC_RCC_DIR "/bgmusic-%1.rcc").arg(variant); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -67,10 +100,10 @@ private Q_SLOTS:
         LuKtvLocalUser::instance()->setUserId(777);
         McEngineSetup::reset();
         McEngineSetup::setStartProcesses(false);
-        McEngineSetup::setRegistryValue("Uninstall\\LarkMusic", "DisplayIcon", "C:/Lark/lark.exe");
-        McEngineSetup::setRegistryValue("Uninstall\\Reedsong", "DisplayIcon", "C:/Reedsong/reed.exe");
+        for (int i : { 0, 1 })
+            McEngineSetup::setRegistryValue(kPlayerKeys[i], "DisplayIcon", kPaths[i]);
         // The popup offers the players of the process-wide manager, built with this configuration.
-        QVERIFY(QResource::registerResource(QStringLiteral(BGMUSIC_RCC_DIR "/bgmusic-good.rcc")));
+        QVERIFY(QResource::registerResource(rcc("good")));
     }
 
     void init()
@@ -80,6 +113,8 @@ private Q_SLOTS:
         for (int i : { 0, 1, 2 })
             kSetDevices[i](kDevices[i]);
         LuBgMusicManager::instance()->setCurrentItem(LuBgMusicItem());
+        McEngineSetup::setInjectionSucceeds(true);
+        McEngineSetup::clearJournal();
     }
 
     void cleanup() { LuAvSettingPopupPrivate::fileChooser = nullptr; }
@@ -255,6 +290,110 @@ private Q_SLOTS:
         QEvent deactivation(QEvent::ApplicationDeactivate);
         QCoreApplication::sendEvent(&popup, &deactivation);
         QVERIFY(!popup.isVisible());
+    }
+
+    void malformedConfiguration()
+    {
+        QFile malformed(QStringLiteral(BGMUSIC_DATA_DIR "/bgmusic-malformed.xml"));
+        QVERIFY(malformed.open(QIODevice::ReadOnly));
+        QString error;
+        QVERIFY(!QDomDocument().setContent(&malformed, &error));
+        QVERIFY(QResource::unregisterResource(rcc("good")) && QResource::registerResource(rcc("malformed")));
+
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("parse bgmusic.xml failed: \"" + error + "\""));
+        LuBgMusicManager manager;
+        QVERIFY(manager.items().isEmpty());
+        QVERIFY(QResource::unregisterResource(rcc("malformed")) && QResource::registerResource(rcc("good")));
+    }
+
+    // Without ":/config/bgmusic.xml" the manager warns and offers no players: the settings popup
+    // then offers only "No background music" and a program picked from disk.
+    void missingConfiguration()
+    {
+        QVERIFY(QResource::unregisterResource(rcc("good")));
+        QFile missing(":/config/bgmusic.xml");
+        QVERIFY(!missing.open(QIODevice::ReadOnly));
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("open bgmusic.xml failed: \"" + missing.errorString() + "\""));
+        LuBgMusicManager manager;
+        QVERIFY(manager.items().isEmpty());
+        QVERIFY(QResource::registerResource(rcc("good")));
+    }
+
+    void musicTransitions_data()
+    {
+        // Steps: "start", "stop", "lark"/"reed" (choose item 0/1), "none" (choose item(-1),
+        // the empty one), "nomanager" (unset the media manager), "destroy" (delete it).
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("expected");
+
+        const QStringList lark = played(0) + kCaptureOn, reed = played(1) + kCaptureOn;
+        // Which transitions start and release a player: the fuzz target's. Here the capture
+        // switched on and off around them, and the media manager gone.
+        QTest::newRow("change while started") << "lark start reed" << lark + kReleased + reed;
+        QTest::newRow("empty item keeps started") << "lark start none reed" << lark + kReleased + reed;
+        QTest::newRow("empty item then stop") << "lark start none stop" << lark + kReleased;
+        QTest::newRow("no media manager")
+            << "nomanager lark start reed stop" << (played(0) << kUnhooked << played(1) << kUnhooked);
+        QTest::newRow("destroyed media manager") << "lark start destroy stop" << (QStringList(lark) << kUnhooked);
+    }
+
+    void musicTransitions()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, expected);
+
+        auto mediaManager = std::make_unique<McMediaManagerQt>();
+        LuBgMusicManager manager;
+        manager.setMediaManager(mediaManager.get());
+        McEngineSetup::clearJournal();
+        for (const QString& step : steps.split(QLatin1Char(' '))) {
+            if (step == QLatin1String("start"))
+                manager.startMusic();
+            else if (step == QLatin1String("stop"))
+                manager.stopMusic();
+            else if (step == QLatin1String("nomanager"))
+                manager.setMediaManager(nullptr);
+            else if (step == QLatin1String("destroy"))
+                mediaManager.reset();
+            else
+                manager.setCurrentItem(manager.item(QStringList({ "lark", "reed" }).indexOf(step)));
+        }
+        QCOMPARE(journal(), expected);
+        QCOMPARE(manager.mediaManager(), steps.startsWith(QLatin1String("nomanager")) ? nullptr : mediaManager.get());
+    }
+
+    // A player picked from disk is started from its path, never looked up in the registry;
+    // its process name follows the last "\" or, without one, the last "/". A failed
+    // injection still switches the capture on and keeps the hooker for the release.
+    void pickedPlayer_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("processName");
+        QTest::addColumn<QString>("warning");
+
+        // The process names of every other path: the fuzz target's.
+        QTest::newRow("slashes, injection fails") << "/opt/%1%2 \"quoted\"" << QString("%1%2 \"quoted\"")
+                                                  << "inject music process failed: \"/opt/%1%2 \\\"quoted\\\"\"";
+    }
+
+    // Destroying the manager releases the player.
+    void pickedPlayer()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, processName);
+        QFETCH(QString, warning);
+
+        McMediaManagerQt mediaManager;
+        auto manager = std::make_unique<LuBgMusicManager>();
+        manager->setMediaManager(&mediaManager);
+        manager->startMusic();
+        McEngineSetup::setInjectionSucceeds(warning.isEmpty());
+        McEngineSetup::clearJournal();
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        manager->setCurrentItem(LuBgMusicItem(name));
+        manager.reset();
+        QCOMPARE(journal(), hooked(processName, name) + kCaptureOn + kReleased);
     }
 };
 

@@ -1,11 +1,14 @@
+#include <lukbase/lumicbonuspopup.h>
 #include <lukbase/luwinprizepopup.h>
 
 #include "markingtranslator.h"
 #include "offscreennotes.h"
+#include "prize/lumicbonuspopup_p.h"
 #include "prize/luwinprizepopup_p.h"
 #include "textcheck.h"
 #include "trackedgiftitem.h"
 
+#include <QAbstractEventDispatcher>
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -99,9 +102,38 @@ QRect boundsOf(LuWinPrizePopup& popup, const QColor& colour)
     return bounds;
 }
 
+// The mic bonus popup.
+
+LuMicBonusPopupPrivate* d(LuMicBonusPopup& popup)
+{
+    return LuMicBonusPopupPrivate::get(&popup);
+}
+
+// The bonus button's whole text: its tooltip when the button shows it cut.
+QString buttonText(LuMicBonusPopup& popup)
+{
+    const QPushButton* button = d(popup)->bonusButton;
+    return button->toolTip().isEmpty() ? button->text() : button->toolTip();
+}
+
+// One tick of the countdown, delivered as the timer would deliver it; returns the button's text.
+QString tick(LuMicBonusPopup& popup)
+{
+    QTimerEvent event(d(popup)->timerId);
+    QCoreApplication::sendEvent(&popup, &event);
+    return buttonText(popup);
+}
+
+// The timers registered for the popup itself.
+QList<QAbstractEventDispatcher::TimerInfo> timers(LuMicBonusPopup& popup)
+{
+    return QAbstractEventDispatcher::instance()->registeredTimers(&popup);
+}
+
 } // namespace
 
-class tst_LuWinPrizePopup : public QObject
+// The win prize ticker with its horn texts, and the mic bonus popup.
+class tst_LuPrizePopups : public QObject
 {
     Q_OBJECT
 
@@ -553,7 +585,85 @@ private Q_SLOTS:
         }
         QCOMPARE(popup.grab().toImage(), plain);
     }
+
+    void micBonusCountdown()
+    {
+        LuMicBonusPopup popup;
+        popup.show();
+        popup.setRemainTime(9);
+        popup.setRemainTime(3); // a restart replaces the running countdown
+        // One timer only, the countdown's, ticking each second.
+        QCOMPARE(timers(popup).size(), 1);
+        QCOMPARE(timers(popup).first().timerId, d(popup)->timerId);
+        QCOMPARE(timers(popup).first().interval, 1000);
+        QStringList texts = { buttonText(popup) };
+        for (int i = 0; i < 3; ++i)
+            texts.append(tick(popup));
+        QCOMPARE(texts, QStringList({ "Get Bonus[3]", "Get Bonus[2]", "Get Bonus[1]", "Get Bonus[0]" }));
+        QVERIFY(popup.isVisible());
+
+        // One second after [0] the window closes; the timer goes on closing it until restarted.
+        tick(popup);
+        QVERIFY(!popup.isVisible());
+        popup.show();
+        QCOMPARE(tick(popup), "Get Bonus[0]");
+        QVERIFY(!popup.isVisible());
+
+        // A countdown of zero or less runs no timer.
+        popup.setRemainTime(-4);
+        QCOMPARE(buttonText(popup), "Get Bonus[-4]");
+        QVERIFY(timers(popup).isEmpty());
+    }
+
+    void micBonusButtons()
+    {
+        LuMicBonusPopup popup;
+        popup.show();
+        popup.setRemainTime(5);
+        auto* bonus = popup.findChild<QPushButton*>("BonusButton");
+        auto* close = popup.findChild<QPushButton*>("BonusClose");
+        QVERIFY(bonus && close);
+        QSignalSpy getBonus(&popup, &LuMicBonusPopup::getBonus);
+        QTest::mouseClick(bonus, Qt::LeftButton);
+        QCOMPARE(getBonus.size(), 1);
+        QVERIFY(popup.isVisible());
+
+        // The close button hides the window while the countdown goes on.
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!popup.isVisible());
+        QCOMPARE(timers(popup).size(), 1);
+        QCOMPARE(tick(popup), "Get Bonus[4]");
+    }
+
+    void micBonusTextsFit_data() { TextCheck::addFontAndLanguageRows(); }
+
+    // Texts too long for their places are cut at their ends; the seconds left always show.
+    void micBonusTextsFit()
+    {
+        TextCheck::FontAndLanguage language;
+        LuMicBonusPopup popup;
+        const QString title = "Great singing! Your song earned the bonus of the week in this room";
+        popup.setTitle(title);
+        popup.setItem("Golden microphone of the night", QPixmap());
+        popup.setRemainTime(15);
+        popup.show();
+        QCOMPARE(TextCheck::unfitted(&popup), QStringList());
+        QVERIFY(d(popup)->bonusButton->text().endsWith(QLatin1String("[15]")));
+        QCOMPARE(d(popup)->titleLabel->toolTip(), title);
+    }
+
+    void micBonusChangeOfLanguage()
+    {
+        LuMicBonusPopup popup;
+        popup.setItem("Golden microphone", QPixmap());
+        popup.setRemainTime(3);
+        MarkingTranslator translator("LuMicBonusPopup");
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        TextCheck::changeLanguage(&popup);
+        QCOMPARE(buttonText(popup), "<Get Bonus>[3]");
+        QCOMPARE(TextCheck::untranslated(&popup, { "Golden microphone" }), QStringList());
+    }
 };
 
-QTEST_MAIN(tst_LuWinPrizePopup)
-#include "tst_luwinprizepopup.moc"
+QTEST_MAIN(tst_LuPrizePopups)
+#include "tst_luprizepopups.moc"
