@@ -62,66 +62,47 @@ private Q_SLOTS:
     void dataPaths_data()
     {
         QTest::addColumn<PathFunction>("function");
-        QTest::addColumn<QString>("expected"); // relative to the data directory
-        QTest::addColumn<bool>("directory");
+        QTest::addColumn<QString>("expected"); // relative to the data directory; a file when it has a dot
+        QTest::addColumn<QString>("blocked"); // where a file keeps the directory from being made
+        QTest::addColumn<QString>("warning");
 
-        QTest::newRow("gifts") << PathFunction(LuKBase::giftDirectory) << "gifts" << true;
-        QTest::newRow("head") << PathFunction([] { return LuKBase::customHeadDirectory("me.png"); }) << "heads/me.png"
-                              << false;
-        QTest::newRow("user 4242") << PathFunction([] {
-            LuKtvLocalUser::instance()->setUserId(4242);
-            return LuKBase::userFilePath("a.txt");
-        }) << "users/4242/a.txt" << false;
+        const auto row = [](const char* tag, PathFunction function, const char* expected, const char* blocked) {
+            QTest::newRow(tag) << function << QString::fromLatin1(expected) << QString::fromLatin1(blocked)
+                               << QStringLiteral("can not make %1 directory").arg(QString::fromLatin1(tag));
+        };
+        row(
+            "data", [] { return LuKBase::dataFilePath("a.txt"); }, "a.txt", ".");
+        row("gifts", LuKBase::giftDirectory, "gifts", "gifts");
+        row(
+            "heads", [] { return LuKBase::customHeadDirectory("me.png"); }, "heads/me.png", "heads");
+        row("users", LuKBase::userDirectory, "users/0", "users");
+        row(
+            "userid",
+            [] {
+                LuKtvLocalUser::instance()->setUserId(4242);
+                return LuKBase::userDirectory();
+            },
+            "users/4242", "users/4242");
     }
 
-    // Directories are made on demand, and made again when removed behind our back; never the file.
+    // Directories are made on demand, and made again when removed behind our back; never the
+    // file. A regular file where a directory belongs: one warning, a null path, and no memory
+    // of the failure once the file is gone.
     void dataPaths()
     {
         QFETCH(PathFunction, function);
         QFETCH(QString, expected);
-        QFETCH(bool, directory);
-
-        const QString path = function();
-        QCOMPARE(path, inData(expected));
-        QVERIFY(!QFileInfo(path).isFile());
-        QCOMPARE(QFileInfo(path).isDir(), directory);
-        if (directory) {
-            QVERIFY(QDir(dataDir()).removeRecursively());
-            QCOMPARE(function(), path);
-            QVERIFY(QFileInfo(path).isDir());
-        }
-    }
-
-    void blockedDirectories_data()
-    {
-        QTest::addColumn<PathFunction>("function");
-        QTest::addColumn<QString>("blocked");
-        QTest::addColumn<QString>("warning");
-
-        const auto row = [](const char* name, PathFunction function, const char* blocked, const char* warning) {
-            QTest::newRow(name) << function << QString::fromLatin1(blocked) << QString::fromLatin1(warning);
-        };
-        row(
-            "data, by data file", [] { return LuKBase::dataFilePath("a"); }, ".", "can not make data directory");
-        row(
-            "heads", [] { return LuKBase::customHeadDirectory("me.png"); }, "heads", "can not make heads directory");
-        row("gifts", LuKBase::giftDirectory, "gifts", "can not make gifts directory");
-        row("users", LuKBase::userDirectory, "users", "can not make users directory");
-        row("user id", LuKBase::userDirectory, "users/0", "can not make userid directory");
-    }
-
-    // A regular file where a directory belongs: one warning, a null path, and no memory of the
-    // failure once the file is gone.
-    void blockedDirectories()
-    {
-        QFETCH(PathFunction, function);
         QFETCH(QString, blocked);
         QFETCH(QString, warning);
 
-        QVERIFY(writeFile(inData(blocked), "not a directory"));
+        QCOMPARE(function(), inData(expected));
+        QVERIFY(QDir(dataDir()).removeRecursively());
+        QCOMPARE(QFileInfo(function()).isDir(), !expected.contains('.'));
+        QVERIFY(!QFileInfo(function()).isFile());
+
+        QVERIFY(QDir(dataDir()).removeRecursively() && writeFile(inData(blocked), "not a directory"));
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         QVERIFY(function().isNull());
-
         QVERIFY(QFile::remove(inData(blocked)));
         QVERIFY(!function().isNull());
     }
