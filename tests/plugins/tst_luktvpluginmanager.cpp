@@ -280,33 +280,44 @@ private Q_SLOTS:
 
     // The installed version is the "number" of the root's first "version" child, read as
     // toInt() reads a decimal int (as version files in use may rely on); anything else is 0.
-    void versionDecides_data()
+    // Up to date, or none required, yet nothing to start: a warning, no download, nothing loaded.
+    void downloadableStart_data()
     {
         QTest::addColumn<QByteArray>("versionXml"); // null: no such file
         QTest::addColumn<int>("required");
         QTest::addColumn<bool>("loads");
+        QTest::addColumn<QString>("module"); // "file": a file in the plug-in directory's place
+        QTest::addColumn<QString>("warning");
 
-        QTest::newRow("no version file") << QByteArray() << 1 << false;
-        QTest::newRow("no version file, none required") << QByteArray() << 0 << true;
-        QTest::newRow("equal") << versionFile("3") << 3 << true;
-        QTest::newRow("older") << versionFile("2") << 3 << false;
-        QTest::newRow("surrounding spaces, sign") << versionFile(" -12 ") << -11 << false;
-        QTest::newRow("overflow") << versionFile("2147483648") << 1 << false;
-        QTest::newRow("not a direct child")
-            << QByteArray("<plugin><i><version number=\"7\"/></i></plugin>") << 1 << false;
-        QTest::newRow("huge") << "<plugin><version number=\"8\"/>" + QByteArray(1024 * 1024, 'x') + "</plugin>" << 1
-                              << false;
+        const auto row = [](const char* tag, const QByteArray& xml, int required, bool loads,
+                             const QString& module = moduleName(), const QString& warning = QString()) {
+            QTest::newRow(tag) << xml << required << loads << module << warning;
+        };
+        row("no version file", QByteArray(), 1, false);
+        row("no version file, none required", QByteArray(), 0, true);
+        row("equal", versionFile("3"), 3, true);
+        row("older", versionFile("2"), 3, false);
+        row("surrounding spaces, sign", versionFile(" -12 "), -11, false);
+        row("overflow", versionFile("2147483648"), 1, false);
+        row("not a direct child", "<plugin><i><version number=\"7\"/></i></plugin>", 1, false);
+        row("huge", "<plugin><version number=\"8\"/>" + QByteArray(1024 * 1024, 'x') + "</plugin>", 1, false);
 #ifdef Q_OS_UNIX
-        QTest::newRow("fifo without writer") << QByteArray("fifo") << 1 << false; // opening it would block
+        row("fifo without writer", "fifo", 1, false); // opening it would block
 #endif
+        row("no such module", versionFile("3"), 3, false, "quiz.so",
+            "load plugin failed: 7 \"" + pluginDirectory() + "/quiz.so\" no such module");
+        row("a file in the directory's place", QByteArray(), 0, false, "file",
+            "can not make plugin dir: \"" + m_pluginsDirectory + "\" \"7\"");
     }
-    void versionDecides()
+    void downloadableStart()
     {
         QFETCH(QByteArray, versionXml);
         QFETCH(int, required);
         QFETCH(bool, loads);
+        QFETCH(QString, module);
+        QFETCH(QString, warning);
 
-        QVERIFY(install(pluginDirectory()));
+        QVERIFY(module == "file" ? writeFile(pluginDirectory(), "not a directory") : install(pluginDirectory()));
         const QString path = pluginDirectory() + "/version.xml";
 #ifdef Q_OS_UNIX
         if (versionXml == "fifo")
@@ -314,42 +325,17 @@ private Q_SLOTS:
         else
 #endif
             QVERIFY(versionXml.isNull() || writeFile(path, versionXml));
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
-        const QString text = moduleName() + " id=7 level=2";
+        const QString text = module + " id=7 level=2";
         QCOMPARE(startDownloadable(required, text, 9, true), loads);
 
         const QVariantList request { 7, "quiz", pluginDirectory(), "http://x/", true };
-        QCOMPARE(QList<QVariantList>(download), loads ? QList<QVariantList>() : QList<QVariantList> { request });
+        const bool asked = !loads && warning.isEmpty();
+        QCOMPARE(QList<QVariantList>(download), asked ? QList<QVariantList> { request } : QList<QVariantList>());
         const QStringList loaded { "id7:create(id=7 level=2)", "id7:start(9, " + text + ')' };
         QCOMPARE(TestJournal::entries(), loads ? loaded : QStringList());
-    }
-
-    // Up to date, or none required, yet nothing to start: a warning, no download, nothing loaded.
-    void startFailureWarns_data()
-    {
-        QTest::addColumn<QString>("target"); // of the module, under the plug-ins directory
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("warning");
-
-        const QString name = moduleName();
-        QTest::newRow("no such module") << "7/" + name << "quiz.so"
-                                        << QString("load plugin failed: 7 \"") + pluginDirectory()
-                + "/quiz.so\" no such module";
-        QTest::newRow("a file in the directory's place")
-            << "7" << name << "can not make plugin dir: \"" + m_pluginsDirectory + "\" \"7\"";
-    }
-    void startFailureWarns()
-    {
-        QFETCH(QString, target);
-        QFETCH(QString, text);
-        QFETCH(QString, warning);
-
-        QVERIFY(install(m_pluginsDirectory, target));
-        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
-        QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
-        QVERIFY(!startDownloadable(0, text));
-        QCOMPARE(download.count(), 0);
-        QVERIFY(TestJournal::entries().isEmpty());
     }
 
     // The host fetches at once and starts again from within the signal, so the manager must
