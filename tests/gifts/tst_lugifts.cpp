@@ -314,14 +314,16 @@ private Q_SLOTS:
     // Screen readers read each painted cell by name and price, in the present language.
     void accessibleCells()
     {
-        setGifts("Gift", { 9999, 10000 });
-        QCOMPARE(TextCheck::accessibleChildNames(m_view), QStringList({ "Gift, price 9999", "Gift, price 1 Wan" }));
+        setGifts("Gift", { 9999, 10000, 99999999, 100000000, 250000000 });
+        QCOMPARE(TextCheck::accessibleChildNames(m_view),
+            QStringList({ "Gift, price 9999", "Gift, price 1 Wan", "Gift, price 9999 Wan", "Gift, price 1 Yi",
+                "Gift, price 2 Yi" }));
         MarkingTranslator translator({ "LuGiftModel", "LuGiftViewDelegate" });
         QVERIFY(QCoreApplication::installTranslator(&translator));
         QSignalSpy changed(m_view->model(), &QAbstractItemModel::dataChanged);
         TextCheck::changeLanguage(m_view);
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 1);
+        QCOMPARE(changed.at(0).at(1).toModelIndex().row(), m_gifts.size() - 1);
         QCOMPARE(TextCheck::untranslated(m_view), QStringList());
     }
 
@@ -348,19 +350,17 @@ private Q_SLOTS:
     // Cells of 46 x 68 side by side, each with its price painted; the hover colour only under the mouse.
     void renderedView()
     {
-        setGifts("Gift", { 9999, 10000, 99999999, 100000000, 250000000 });
-        const QStringList prices { "9999", "1 Wan", "9999 Wan", "1 Yi", "2 Yi" };
+        setGifts("Gift", { 9999, 10000, 250000000 });
         m_view->setCurrentIndex(m_view->index(m_gifts.at(1)));
         QCOMPARE(m_view->currentGift(), m_gifts.at(1));
         const QImage image = m_view->viewport()->grab().toImage();
         for (int row = 0; row < m_gifts.size(); ++row) {
-            QCOMPARE(LuGiftViewDelegate::formatPrice(m_gifts.at(row)->price()), prices.at(row));
             QCOMPARE(cell(row), QRect(row * 46, 0, 46, 68));
             // The current cell has a background of its own; the others show the view's.
             const QRect price = LuGiftViewDelegate::priceRect(cell(row));
             QImage blank(price.size(), image.format());
             blank.fill(image.pixelColor(cell(row).topLeft()));
-            QVERIFY2(image.copy(price) != blank, qPrintable(prices.at(row)));
+            QVERIFY(image.copy(price) != blank);
         }
 
         // Whether each cell shows the hover colour in a corner, where only the background is painted.

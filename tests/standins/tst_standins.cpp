@@ -1,17 +1,15 @@
 #include <lucore/luhoverwidget.h>
 #include <zuzar/mcenginesetup.h>
 #include <zuzar/mcmediatransfer.h>
-#include <zuzar/processhooker.h>
 
 #include <QCursor>
 #include <QEnterEvent>
-#include <QStandardPaths>
 #include <QTest>
 
 // The stand-ins of the core library and the media engine, as far as the library relies on
 // them beyond what its own suites exercise (the plug-in loader, records and refuse masks
-// settling from the event loop are exercised there): the hover strip of the video bar, the
-// engine's bounded journal, and programs that really start.
+// settling from the event loop are exercised there): the hover strip of the video bar and the
+// engine's bounded journal.
 class tst_StandIns : public QObject
 {
     Q_OBJECT
@@ -61,18 +59,6 @@ private Q_SLOTS:
         const QStringList journal = McEngineSetup::journal();
         QCOMPARE(journal.size(), 1000);
         QCOMPARE(journal.first(), "McMediaTransfer::setRefuseData(5)");
-    }
-
-    void programsReallyStart()
-    {
-        const QString program = QStandardPaths::findExecutable("true");
-        if (program.isEmpty())
-            QSKIP("no 'true' program on this system");
-        McEngineSetup::setRegistryValue("SOFTWARE\\True", "DisplayIcon", program);
-        QVERIFY(ProcessHooker::findProcessPathAndStart(L"SOFTWARE\\True", L"DisplayIcon", L"true") != 0);
-        QCOMPARE(ProcessHooker::findProcessPathAndStart(L"SOFTWARE\\Missing", L"DisplayIcon", L"x"), 0ul);
-        std::wstring exe(L"x"), missing(L"/nonexistent/program");
-        QCOMPARE(ProcessHooker::startProcess(exe, missing), 0ul);
     }
 };
 
