@@ -104,10 +104,7 @@ private Q_SLOTS:
         // Types and commands as plain numbers, as the host's catalogue passes them.
         QTest::newRow("unknown type and command") << 7 << 10008 << "";
         QTest::newRow("lucky") << 1 << 0 << "Have rate to get 1000 times bonus";
-        QTest::newRow("battle star") << 2 << 0 << "Used for battle gift star";
-        QTest::newRow("mic up") << 0 << 10001 << "Move receiver's MIC up";
         QTest::newRow("siege") << 0 << 10005 << "Used for siege, sender and receiver will be king and queen";
-        QTest::newRow("mic time") << 0 << 10006 << "Prolong receiver's MIC time";
         QTest::newRow("room share wins over lucky") << 1 << 10007 << "All room users will share the money";
         QTest::newRow("manager share wins over star") << 2 << 10009 << "All room managers will share the money";
         QTest::newRow("unknown command keeps the type line") << 2 << 10002 << "Used for battle gift star";

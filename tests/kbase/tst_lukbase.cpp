@@ -259,29 +259,16 @@ private Q_SLOTS:
     }
 
     // The local user's byte texts keep null apart from empty.
-    void byteTexts_data()
-    {
-        QTest::addColumn<bool>("null");
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("null pointer") << true << QByteArray();
-        QTest::newRow("empty") << false << QByteArray("");
-        QTest::newRow("utf-8") << false << QByteArray("p\xc3\xa4ss w\xc3\xb6rd");
-    }
-
     void byteTexts()
     {
-        QFETCH(bool, null);
-        QFETCH(QByteArray, text);
         LuKtvLocalUser user;
-        const char* argument = null ? nullptr : text.constData();
         user.setPassword("previous");
-        user.setPassword(argument);
-        user.setMacAddr(argument);
-        user.setObservedIP(argument);
-        for (const QByteArray& value : { user.password(), user.macAddr(), user.observedIP() }) {
-            QCOMPARE(value.isNull(), null);
-            QCOMPARE(value, text);
-        }
+        user.setPassword(nullptr);
+        user.setMacAddr("");
+        user.setObservedIP("p\xc3\xa4ss");
+        QVERIFY(user.password().isNull());
+        QVERIFY(!user.macAddr().isNull() && user.macAddr().isEmpty());
+        QCOMPARE(user.observedIP(), QByteArray("p\xc3\xa4ss"));
     }
 
     // A writer thread alternates whole values while this thread reads them: each value read is
