@@ -149,9 +149,12 @@ private Q_SLOTS:
         QTest::newRow("factory refuses") << name + " refuse" << failed(name) << QString();
         QTest::newRow("no factory") << "nofactory.so" << failed("nofactory.so") << QString();
         QTest::newRow("not a module") << "garbage.so x" << failed("garbage.so") << QString();
-        // Every other name with a directory part, a drive or a NUL is the fuzz target's.
+        // Every other name with a directory part is the fuzz target's. A drive or a NUL is no
+        // way out of the directory here, so only these rows see them refused.
         QTest::newRow("parent directory") << "../" + name << refused("../" + name) << QString();
         QTest::newRow("backslash") << "..\\" + name << refused("..\\\\" + name) << QString();
+        QTest::newRow("drive") << "C:" + name << refused("C:" + name) << QString();
+        QTest::newRow("nul character") << name + QChar(0) + 'x' << refused(name + "\\u0000x") << QString();
         QTest::newRow("dot dot") << ".." << refused("..") << QString();
     }
     void startText()
@@ -163,7 +166,7 @@ private Q_SLOTS:
         // Each name leads to a loadable module where the system allows such a file name, so
         // only the name check stops it.
         const QString name = moduleName();
-        for (const QString& place : { name, "../" + name, "..\\" + name, ".." + name })
+        for (const QString& place : { name, "../" + name, "..\\" + name, "C:" + name, ".." + name })
             install(builtInDirectory(7), place);
         QVERIFY(QFile::copy(LUKBASE_NOFACTORYPLUGIN_PATH, builtInDirectory(7) + "/nofactory.so"));
         QVERIFY(writeFile(builtInDirectory(7) + "/garbage.so", QByteArray(4096, '\x7f')));
