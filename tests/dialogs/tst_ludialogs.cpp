@@ -120,18 +120,19 @@ private Q_SLOTS:
             QStringList());
     }
 
-    // A single space is a password; the 17th character is not taken; Cancel rejects
-    // whatever was typed.
+    // A single space is a password; the 17th character is not taken; Cancel rejects whatever
+    // was typed. OK and Enter are refused while the field is empty, and the focus goes back to it.
     void passwordFinishes_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QDialogButtonBox::StandardButton>("clicked");
-        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("result"); // -1: not finished
         QTest::addColumn<QString>("password");
         QTest::newRow("one space") << " " << QDialogButtonBox::Ok << int(QDialog::Accepted) << " ";
         QTest::newRow("seventeen characters")
             << "0123456789abcdefX" << QDialogButtonBox::Ok << int(QDialog::Accepted) << "0123456789abcdef";
         QTest::newRow("cancel") << "typed" << QDialogButtonBox::Cancel << int(QDialog::Rejected) << "typed";
+        QTest::newRow("empty") << QString() << QDialogButtonBox::Ok << -1 << QString();
     }
 
     void passwordFinishes()
@@ -143,27 +144,20 @@ private Q_SLOTS:
         LuEnterPwdDialog dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(edit(dialog)->echoMode(), QLineEdit::Password);
-        QTest::keyClicks(edit(dialog), typed);
-        QTest::mouseClick(button(dialog, clicked), Qt::LeftButton);
-        QCOMPARE(dialog.result(), result);
-        QCOMPARE(dialog.password(), password);
-    }
-
-    // OK and Enter are refused while the field is empty, and the focus goes back to it.
-    void passwordEmptyRefused()
-    {
-        LuEnterPwdDialog dialog;
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QSignalSpy finished(&dialog, &QDialog::finished);
         QCOMPARE(dialog.windowTitle(), "Room Password");
-        button(dialog, QDialogButtonBox::Ok)->setFocus();
-        QTest::mouseClick(button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
-        QCOMPARE(dialog.focusWidget(), edit(dialog));
-        QTest::keyClick(edit(dialog), Qt::Key_Return);
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(finished.size(), 0);
+        QCOMPARE(edit(dialog)->echoMode(), QLineEdit::Password);
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        QTest::keyClicks(edit(dialog), typed);
+        button(dialog, clicked)->setFocus();
+        QTest::mouseClick(button(dialog, clicked), Qt::LeftButton);
+        if (result < 0) {
+            QCOMPARE(dialog.focusWidget(), edit(dialog));
+            QTest::keyClick(edit(dialog), Qt::Key_Return);
+        }
+        QCOMPARE(dialog.isVisible(), result < 0);
+        QCOMPARE(finished.size(), result < 0 ? 0 : 1);
+        QCOMPARE(dialog.result(), qMax(result, 0));
+        QCOMPARE(dialog.password(), password);
     }
 };
 
