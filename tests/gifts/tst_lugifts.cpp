@@ -344,21 +344,12 @@ private Q_SLOTS:
         QCOMPARE(cell(perRow), QRect(0, 68, 46, 68));
     }
 
-    // Cells of 46 x 68 side by side, each with its price painted; the hover colour only under the mouse.
+    // The view paints the hover colour only under the mouse, and shows the tooltip of the gift there.
     void renderedView()
     {
         setGifts("Gift", { 9999, 10000, 250000000 });
         m_view->setCurrentIndex(m_view->index(m_gifts.at(1)));
         QCOMPARE(m_view->currentGift(), m_gifts.at(1));
-        const QImage image = m_view->viewport()->grab().toImage();
-        for (int row = 0; row < m_gifts.size(); ++row) {
-            QCOMPARE(cell(row), QRect(row * 46, 0, 46, 68));
-            // The current cell has a background of its own; the others show the view's.
-            const QRect price = LuGiftViewDelegate::priceRect(cell(row));
-            QImage blank(price.size(), image.format());
-            blank.fill(image.pixelColor(cell(row).topLeft()));
-            QVERIFY(image.copy(price) != blank);
-        }
 
         // Whether each cell shows the hover colour in a corner, where only the background is painted.
         const auto hoveredWithMouseOver = [&](int row) {

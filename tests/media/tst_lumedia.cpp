@@ -47,13 +47,6 @@ QStringList entries(const QComboBox* combo)
     return texts;
 }
 
-// What the user's config.ini holds on disk, read by a settings object of its own.
-QString storedOnDisk(const QString& key)
-{
-    LuKBase::userSettings()->sync();
-    return QSettings(LuKBase::userFilePath("config.ini"), QSettings::IniFormat).value(key).toString();
-}
-
 // The two installed players of the good configuration: registry key, process name, path.
 // Which players the configuration yields (Tidepool is not installed; only direct "item"
 // children count) shows in the music box entries.
@@ -222,7 +215,10 @@ private Q_SLOTS:
 
         box(popup, kBoxes[which])->setCurrentIndex(1);
         QCOMPARE(McEngineSetup::journal(), journal.replaceInStrings(QRegularExpression("^"), "McMediaManager::"));
-        QCOMPARE(storedOnDisk(kKeys[which]), kDevices[which].at(1));
+        // On disk, as a settings object of its own reads it.
+        LuKBase::userSettings()->sync();
+        const QSettings onDisk(LuKBase::userFilePath("config.ini"), QSettings::IniFormat);
+        QCOMPARE(onDisk.value(kKeys[which]).toString(), kDevices[which].at(1));
         QCOMPARE(LuKBase::userSettings()->allKeys().size(), storedOther.isNull() ? 1 : 2);
     }
 
