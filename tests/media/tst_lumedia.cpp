@@ -13,10 +13,13 @@
 #include <darivad/mcmediaprocessqt.h>
 #include <darivad/mcmediatransferqt.h>
 #include <darivad/mctransstatuswidget.h>
+#include <lucore/luhoverwidget.h>
 #include <zuzar/mcenginesetup.h>
 
 #include <QComboBox>
+#include <QCursor>
 #include <QDomDocument>
+#include <QEnterEvent>
 #include <QFile>
 #include <QResource>
 #include <QSettings>
@@ -103,7 +106,8 @@ QStringList shownFor(unsigned mask)
 } // namespace
 
 // The media widgets: the settings popup and the background music players it chooses from,
-// the video control bar and the placeholder shown where no video is.
+// the video control bar with its hover strip, and the placeholder shown where no video is;
+// the media engine they drive.
 class tst_LuMedia : public QObject
 {
     Q_OBJECT
@@ -485,6 +489,43 @@ private Q_SLOTS:
         bar.updateRefuseData();
         QVERIFY(McEngineSetup::journal().isEmpty());
         QCOMPARE(shownButtons(bar), shownFor(0));
+    }
+
+    // The bar's hover strip shows while the pointer is over the video, and hides a moment
+    // after it leaves, unless it comes back first.
+    void hoverStripFollowsThePointer()
+    {
+        QWidget video;
+        video.setGeometry(400, 400, 320, 240);
+        QCursor::setPos(5, 5); // away from the window, so that showing it sends no Enter
+        auto* bar = new LuHoverWidget(&video);
+        bar->setGeometry(0, 0, 320, 24);
+        video.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&video));
+        QVERIFY(!bar->isVisible());
+
+        QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(10, 10));
+        QCoreApplication::sendEvent(&video, &enter);
+        QVERIFY(bar->isVisible());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(&video, &leave);
+        QVERIFY(bar->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!bar->isVisible(), LuHoverWidget::hideDelay() * 5);
+
+        QCoreApplication::sendEvent(&video, &enter);
+        QCoreApplication::sendEvent(&video, &leave);
+        QCoreApplication::sendEvent(&video, &enter);
+        QTest::qWait(LuHoverWidget::hideDelay() * 2);
+        QVERIFY(bar->isVisible());
+    }
+
+    // A host that runs all evening keeps only the newest engine calls.
+    void engineJournalKeepsNewest()
+    {
+        for (int mask = 0; mask < 1005; ++mask)
+            m_transfer.setRefuseData(unsigned(mask));
+        QCOMPARE(McEngineSetup::journal().size(), 1000);
+        QCOMPARE(McEngineSetup::journal().first(), "McMediaTransfer::setRefuseData(5)");
     }
 
     // The placeholder shown where no video is.
