@@ -207,9 +207,11 @@ private Q_SLOTS:
         QCOMPARE(TrackedGiftItem::destroyed(), (QList<int> { 3, 1, 4, 2 }));
     }
 
-    // The newest registry is the instance, until it is deleted. initialize() creates one, finalize() deletes
-    // it: the registry's references go with it, the host's own keeps the star.
-    void starInstances()
+    // The newest registry is the instance, until it is deleted; initialize() creates one,
+    // finalize() deletes it: the registry's references go with it, the host's own keeps the
+    // star. A star's flags come fourth, its command third; its pictures are in the gift
+    // directory; a second star of the same gift is refused.
+    void starRegistry()
     {
         auto* first = new LuGiftStarManager;
         auto* second = new LuGiftStarManager;
@@ -217,22 +219,11 @@ private Q_SLOTS:
         QCOMPARE(LuGiftStarManager::instance(), second);
         delete second;
         QCOMPARE(LuGiftStarManager::instance(), nullptr);
-        LuKBase::initialize();
-        QVERIFY(LuGiftStarManager::instance());
-        LuGiftStarItem* star = LuGiftStarManager::instance()->addGiftStar(3, 2, 0, 0, "Sun", {}, 10, 8, 1, 1, 2, 1);
-        star->ref();
-        LuKBase::finalize();
-        QCOMPARE(LuGiftStarManager::instance(), nullptr);
-        QCOMPARE(star->refCount(), 1);
-        star->release();
-    }
 
-    // Flags come fourth, the command third; the pictures are in the gift directory; a second star of the
-    // same gift is refused.
-    void starIsAGiftRecord()
-    {
-        LuGiftStarManager registry;
-        LuGiftStarItem* star = registry.addGiftStar(77, 2, 10005, 3, "%1%2%3", "seat", 500, 400, 10001, 4, 10002, 2);
+        LuKBase::initialize();
+        LuGiftStarManager* registry = LuGiftStarManager::instance();
+        QVERIFY(registry);
+        LuGiftStarItem* star = registry->addGiftStar(77, 2, 10005, 3, "%1%2%3", "seat", 500, 400, 10001, 4, 10002, 2);
         const QDir gifts(LuKBase::giftDirectory());
         QVERIFY(star->hasFlash());
         QVERIFY(star->tooltip().endsWith("Used for siege, sender and receiver will be king and queen"));
@@ -240,13 +231,18 @@ private Q_SLOTS:
             QStringList({ gifts.filePath("77.png"), gifts.filePath("77.gif"), gifts.filePath("77_star.gif") }));
         QCOMPARE(QList<int>({ star->sendid0(), star->sendnum0(), star->recvid0(), star->recvnum0() }),
             QList<int>({ 10001, 4, 10002, 2 }));
-        QCOMPARE(registry.getGiftStar(77), star);
+        QCOMPARE(registry->getGiftStar(77), star);
 
         QTest::ignoreMessage(QtWarningMsg, "gift star duplicate: 77");
-        QCOMPARE(registry.addGiftStar(77, 1, 10001, 1, "Second", QString(), 9, 9, 2, 1, 3, 1), star);
+        QCOMPARE(registry->addGiftStar(77, 1, 10001, 1, "Second", QString(), 9, 9, 2, 1, 3, 1), star);
         QCOMPARE(star->name(), "%1%2%3");
-        QCOMPARE(registry.allUsers(), QList<int>({ 10001, 10002 }));
+        QCOMPARE(registry->allUsers(), QList<int>({ 10001, 10002 }));
         QCOMPARE(star->refCount(), 1);
+        star->ref();
+        LuKBase::finalize();
+        QCOMPARE(LuGiftStarManager::instance(), nullptr);
+        QCOMPARE(star->refCount(), 1);
+        star->release();
     }
 
     // Stars by ascending id; a user's stars in the order added, twice when held both ways; holders need an id
