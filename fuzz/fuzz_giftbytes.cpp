@@ -1,8 +1,8 @@
 // Any bytes arriving for a gift file, served through a "file:" download prefix.
 //
 // Checked: a file is kept whole under its own name or not at all, and nothing else is left
-// in the gift directory; only a file that is what its name says is kept (a PNG or GIF picture
-// that decodes, a Flash movie's signature); a record points at the kept file or at its
+// in the gift directory; a file is kept exactly when it is what its name says (a PNG or GIF
+// picture that decodes, a Flash movie's signature); a record points at the kept file or at its
 // fallback icon; a kept thumbnail is announced once and is the picture the bytes hold; every
 // record reference the manager took is given back.
 
@@ -139,10 +139,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QStringList left = QDir(path("gifts")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         const bool saved = left == QStringList { fileName };
         FUZZ_CHECK(saved || left.isEmpty(), "left in the gift directory:" << left);
-        if (saved) {
+        FUZZ_CHECK(
+            saved == isOfKind(bytes, fileName), (saved ? "kept as" : "refused as") << fileName << bytes.left(16));
+        if (saved)
             FUZZ_CHECK(readFile(kept) == bytes, "kept" << readFile(kept).size() << "of" << bytes.size() << "bytes");
-            FUZZ_CHECK(isOfKind(bytes, fileName), "kept as" << fileName << bytes.left(16));
-        }
 
         const QString fallback
             = path("icons", QString(kind.fileName).replace(QLatin1String("7"), QLatin1String("ugift")));

@@ -5,15 +5,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
-#include <functional>
-
-using PathFunction = std::function<QString()>;
+#include <atomic>
 
 namespace {
 
@@ -22,6 +22,7 @@ const char kOutsideLocale[] = "LuKBase::localeName: called before initialize() o
 
 } // namespace
 
+// The environment (directories, settings, application information) and the local user.
 class tst_LuKBase : public QObject
 {
     Q_OBJECT
@@ -57,107 +58,58 @@ private Q_SLOTS:
 
     void dataPaths_data()
     {
-        QTest::addColumn<PathFunction>("function");
-        QTest::addColumn<QString>("expected"); // relative to the data directory unless absolute
-        QTest::addColumn<bool>("directory");
+        QTest::addColumn<QString>("which"); // as the warning names it
+        QTest::addColumn<QString>("expected"); // relative to the data directory; a file when it has a dot
+        QTest::addColumn<QString>("blocked"); // where a file keeps the directory from being made
 
-        const QString absolute = QDir::rootPath() + "elsewhere/file.txt";
-        QTest::newRow("gifts") << PathFunction(LuKBase::giftDirectory) << "gifts" << true;
-        QTest::newRow("user 0") << PathFunction(LuKBase::userDirectory) << "users/0" << true;
-        QTest::newRow("head") << PathFunction([] { return LuKBase::customHeadDirectory("me.png"); }) << "heads/me.png"
-                              << false;
-        QTest::newRow("user 4242") << PathFunction([] {
-            LuKtvLocalUser::instance()->setUserId(4242);
-            return LuKBase::userFilePath("a.txt");
-        }) << "users/4242/a.txt" << false;
-        QTest::newRow("data, absolute name")
-            << PathFunction([=] { return LuKBase::dataFilePath(absolute); }) << absolute << false;
+        QTest::newRow("data file") << QString("data") << QString("a.txt") << QString(".");
+        QTest::newRow("gifts") << QString("gifts") << QString("gifts") << QString("gifts");
+        QTest::newRow("heads") << QString("heads") << QString("heads/me.png") << QString("heads");
+        QTest::newRow("no user") << QString("users") << QString("users/0") << QString("users");
+        QTest::newRow("user") << QString("userid") << QString("users/4242") << QString("users/4242");
     }
 
-    // Directories are made on demand, and made again when removed behind our back; never the file.
+    // Directories are made on demand, and made again when removed behind our back; never the
+    // file. A regular file where a directory belongs: one warning, a null path, and no memory
+    // of the failure once the file is gone.
     void dataPaths()
     {
-        QFETCH(PathFunction, function);
+        QFETCH(QString, which);
         QFETCH(QString, expected);
-        QFETCH(bool, directory);
-
-        const QString path = function();
-        QCOMPARE(path, QDir::isAbsolutePath(expected) ? expected : inData(expected));
-        QVERIFY(!QFileInfo(path).isFile());
-        QCOMPARE(QFileInfo(path).isDir(), directory);
-        if (directory) {
-            QVERIFY(QDir(dataDir()).removeRecursively());
-            QCOMPARE(function(), path);
-            QVERIFY(QFileInfo(path).isDir());
-        }
-    }
-
-    void blockedDirectories_data()
-    {
-        QTest::addColumn<PathFunction>("function");
-        QTest::addColumn<QString>("blocked");
-        QTest::addColumn<QString>("warning");
-
-        const auto row = [](const char* name, PathFunction function, const char* blocked, const char* warning) {
-            QTest::newRow(name) << function << QString::fromLatin1(blocked) << QString::fromLatin1(warning);
-        };
-        row(
-            "data, by data file", [] { return LuKBase::dataFilePath("a"); }, ".", "can not make data directory");
-        row("data, by user", LuKBase::userDirectory, ".", "can not make data directory");
-        row(
-            "heads", [] { return LuKBase::customHeadDirectory("me.png"); }, "heads", "can not make heads directory");
-        row("gifts", LuKBase::giftDirectory, "gifts", "can not make gifts directory");
-        row("users", LuKBase::userDirectory, "users", "can not make users directory");
-        row("user id", LuKBase::userDirectory, "users/0", "can not make userid directory");
-    }
-
-    // A regular file where a directory belongs: one warning, a null path, and no memory of the
-    // failure once the file is gone.
-    void blockedDirectories()
-    {
-        QFETCH(PathFunction, function);
         QFETCH(QString, blocked);
-        QFETCH(QString, warning);
+        const auto function = [&] {
+            if (which == "data")
+                return LuKBase::dataFilePath("a.txt");
+            if (which == "gifts")
+                return LuKBase::giftDirectory();
+            if (which == "heads")
+                return LuKBase::customHeadDirectory("me.png");
+            LuKtvLocalUser::instance()->setUserId(which == "userid" ? 4242 : 0);
+            return LuKBase::userDirectory();
+        };
 
-        QVERIFY(writeFile(inData(blocked), "not a directory"));
-        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        QCOMPARE(function(), inData(expected));
+        QVERIFY(QDir(dataDir()).removeRecursively());
+        QCOMPARE(QFileInfo(function()).isDir(), !expected.contains('.'));
+        QVERIFY(!QFileInfo(function()).isFile());
+
+        QVERIFY(QDir(dataDir()).removeRecursively() && writeFile(inData(blocked), "not a directory"));
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("can not make " + which + " directory"));
         QVERIFY(function().isNull());
-
         QVERIFY(QFile::remove(inData(blocked)));
         QVERIFY(!function().isNull());
     }
 
-    void resourcePaths_data()
+    // The application directory is the root until another is set, and again after an empty
+    // one. Nothing is made on the resource side; paths built on a missing directory fall back
+    // to the current directory, as a QDir on an empty path does.
+    void resourceRoot()
     {
-        QTest::addColumn<PathFunction>("function");
-        QTest::addColumn<QString>("expected");
-
-        QTest::newRow("root") << PathFunction([] { return LuKBase::resourceDirectory(QString()); }) << "";
-        QTest::newRow("flower") << PathFunction([] { return LuKBase::flowerFilePath("f.txt"); })
-                                << "emotion/mood/f.txt";
-        QTest::newRow("icon") << PathFunction([] { return LuKBase::iconFilePath("ugift.png"); }) << "icons/ugift.png";
-    }
-
-    void resourcePaths()
-    {
-        QFETCH(PathFunction, function);
-        QFETCH(QString, expected);
-
-        // The application directory is the root until another is set, and again after an empty one.
         QCOMPARE(LuKBase::resourceDirectory(), QCoreApplication::applicationDirPath());
-        const QString root = m_resources.path();
-        for (const char* sub : { "emotion/mood", "icons" })
-            QVERIFY(QDir(root).mkpath(QLatin1String(sub)));
-        LuKBase::setResourceDirectory(root);
-        QCOMPARE(function(), QDir::cleanPath(root + QLatin1Char('/') + expected));
-        LuKBase::setResourceDirectory(QString());
-        QCOMPARE(LuKBase::resourceDirectory(), QCoreApplication::applicationDirPath());
-    }
+        QVERIFY(QDir(m_resources.path()).mkpath("emotion/mood"));
+        LuKBase::setResourceDirectory(m_resources.path());
+        QCOMPARE(LuKBase::flowerFilePath("f.txt"), m_resources.filePath("emotion/mood/f.txt"));
 
-    // Nothing is made on the resource side; paths built on a missing directory fall back to the
-    // current directory, as a QDir on an empty path does.
-    void missingResources()
-    {
         QTemporaryDir root;
         QTemporaryDir current;
         const QString previous = QDir::currentPath();
@@ -178,6 +130,8 @@ private Q_SLOTS:
 
         QVERIFY(QDir(root.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
         QVERIFY(QDir::setCurrent(previous));
+        LuKBase::setResourceDirectory(QString());
+        QCOMPARE(LuKBase::resourceDirectory(), QCoreApplication::applicationDirPath());
     }
 
     void initializeAndFinalize()
@@ -218,11 +172,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("no file") << QByteArray() << "zh_CN";
-        QTest::newRow("key in another group") << QByteArray("[General]\nlocale=fr_FR\n") << "zh_CN";
+        // Every other file: the settings popup's fuzz target's.
         QTest::newRow("empty key") << QByteArray("[Application]\nlocale=\n") << QLocale::system().name();
-        QTest::newRow("set") << QByteArray("[Application]\nlocale=en_US\n") << "en_US";
-        // The settings exist all the same, on an empty file name.
         QTest::newRow("no data directory") << QByteArray("blocked") << "zh_CN";
     }
 
@@ -300,29 +251,49 @@ private Q_SLOTS:
         QCOMPARE(QDir(current.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
     }
 
-    void applicationInfo_data()
+    // The local user's byte texts keep null apart from empty.
+    void byteTexts()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("expected");
-
-        QTest::newRow("name and version") << "ktvroom" << QString("2.5.1") << "ktvroom/2.5.1";
-        QTest::newRow("name only") << "ktvroom" << QString() << "ktvroom";
-        // With an application object the name is never empty: Qt falls back to the executable's.
-        QTest::newRow("name from the executable") << QString() << "2.5.1" << QString("tst_lukbase/2.5.1");
+        LuKtvLocalUser user;
+        user.setPassword("previous");
+        user.setPassword(nullptr);
+        user.setMacAddr("");
+        user.setObservedIP("p\xc3\xa4ss");
+        QVERIFY(user.password().isNull());
+        QVERIFY(!user.macAddr().isNull() && user.macAddr().isEmpty());
+        QCOMPARE(user.observedIP(), QByteArray("p\xc3\xa4ss"));
     }
 
-    void applicationInfo()
+    // A writer thread alternates whole values while this thread reads them: each value read is
+    // one that was written (a thread sanitizer build also sees any unguarded access).
+    void threadsShareTheUser()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, version);
-        QFETCH(QString, expected);
-
-        QCoreApplication::setApplicationName(name);
-        QCoreApplication::setApplicationVersion(version);
-        QCOMPARE(LuKBase::applicationInfo(), expected);
-        QCoreApplication::setApplicationName(QString());
-        QCoreApplication::setApplicationVersion(QString());
+        LuKtvLocalUser user;
+        const QByteArray bytes[] = { QByteArray("a"), QByteArray(4096, 'z') };
+        const qint64 amounts[] = { -1, Q_INT64_C(0x7fffffff00000000) };
+        std::atomic<bool> stop { false };
+        QThread* writer = QThread::create([&] {
+            for (int i = 0; !stop; ++i) {
+                user.setPassword(bytes[i % 2].constData());
+                user.setMoney(amounts[i % 2]);
+                user.setUserId(7 + i % 2);
+            }
+        });
+        writer->start();
+        int torn = 0;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 300) {
+            const QByteArray password = user.password();
+            const qint64 money = user.money();
+            const int id = user.userid();
+            torn += !(password.isNull() || password == bytes[0] || password == bytes[1])
+                || !(money == 0 || money == amounts[0] || money == amounts[1]) || !(id == 0 || id == 7 || id == 8);
+        }
+        stop = true;
+        QVERIFY(writer->wait(10000));
+        delete writer;
+        QCOMPARE(torn, 0);
     }
 };
 

@@ -6,7 +6,6 @@
 #include "testjournal.h"
 
 #include <QDir>
-#include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopedPointer>
@@ -76,12 +75,6 @@ class tst_LuKtvPluginManager : public QObject
         const QString target = QDir(directory).filePath(name);
         return QDir().mkpath(QFileInfo(target).absolutePath()) && QFile::copy(modulePath(), target);
     }
-    // Installs the journal plug-in as built-in plug-in id and starts it with its start text.
-    bool startBuiltIn(int id, const QString& arguments = QString(), quintptr hostValue = 0)
-    {
-        const QString text = moduleName() + QStringLiteral(" id=") + QString::number(id) + arguments;
-        return install(builtInDirectory(id)) && m_manager->start(id, host(hostValue), text);
-    }
     // Starts downloadable plug-in 7.
     bool startDownloadable(int requiredVersion, const QString& text, quintptr hostValue = 0, bool silent = false)
     {
@@ -90,11 +83,8 @@ class tst_LuKtvPluginManager : public QObject
 
     static QStringList callsOf(const QString& handle)
     {
-        QStringList calls;
-        for (const QString& entry : TestJournal::entries())
-            calls << (entry.startsWith(handle + ':') ? entry.mid(handle.size() + 1) : QString());
-        calls.removeAll(QString());
-        return calls;
+        const QRegularExpression prefix('^' + handle + ':');
+        return TestJournal::entries().filter(prefix).replaceInStrings(prefix, QString());
     }
     static QStringList creations() { return TestJournal::entries().filter(":create("); }
     // The creations of handles not released exactly once, as their last call.
@@ -121,10 +111,6 @@ private Q_SLOTS:
         QStandardPaths::setTestModeEnabled(true);
         m_pluginsDirectory = LuKBase::pluginsDirectory();
         QVERIFY(m_home.isValid() && m_pluginsDirectory.startsWith(m_home.path()));
-        // The manager's debug lines and no others, in place of QT_LOGGING_RULES (no debug lines).
-        QLoggingCategory::installFilter([](QLoggingCategory* category) {
-            category->setEnabled(QtDebugMsg, qstrcmp(category->categoryName(), "lukbase.plugins") == 0);
-        });
     }
     void init()
     {
@@ -140,70 +126,66 @@ private Q_SLOTS:
         m_manager.reset();
     }
 
-    // The loader gets what follows the first space of the start text, the start command the
-    // whole text. The text comes from the room: its module name must not lead out of the
-    // plug-in's directory. A start that fails says why.
+    // The start text comes from the room: its module name must not lead out of the plug-in's
+    // directory. A start that fails says why.
     void startText_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("warning");
-        QTest::addColumn<QStringList>("journal");
+        QTest::addColumn<QString>("warning"); // none: started
 
-        const QString name = moduleName(), arguments = "歌手=%1  b ";
-        const auto loaded = [](const QString& text, const QString& arguments) {
-            return QStringList { "1:create(" + arguments + ')', "1:start(4660, " + text + ')' };
-        };
+        const QString name = moduleName();
         const auto refused
             = [](const QString& quoted) { return "plugin module name not allowed: 7 \"" + quoted + '"'; };
-        const auto failed = [](const QString& file, const char* reason) {
-            return "load plugin failed: 7 \"" + builtInDirectory(7) + file + "\" " + reason;
+        const auto failed = [](const QString& file, const char* reason = "the loader refused the module") {
+            return "load plugin failed: 7 \"" + builtInDirectory(7) + '/' + file + "\" " + reason;
         };
-        QTest::newRow("module name alone") << name << QString() << loaded(name, QString());
-        QTest::newRow("arguments") << name + ' ' + arguments << QString() << loaded(name + ' ' + arguments, arguments);
-        QTest::newRow("dots inside a name") << ".." + name << QString() << loaded(".." + name, QString());
-        QTest::newRow("leading space") << ' ' + name << refused("") << QStringList();
-        QTest::newRow("no such module") << "other.so" << failed("/other.so", "no such module") << QStringList();
-        QTest::newRow("factory refuses") << name + " refuse" << failed('/' + name, "the loader refused the module")
-                                         << QStringList { "0:refused(refuse)" };
-        QTest::newRow("parent directory") << "../" + name << refused("../" + name) << QStringList();
-        QTest::newRow("sub-directory") << "sub/" + name << refused("sub/" + name) << QStringList();
-        QTest::newRow("backslash") << "..\\" + name << refused("..\\\\" + name) << QStringList();
-        QTest::newRow("absolute path") << modulePath() << refused(modulePath()) << QStringList();
-        QTest::newRow("drive") << "C:" + name << refused("C:" + name) << QStringList();
-        QTest::newRow("dot dot") << ".." << refused("..") << QStringList();
-        QTest::newRow("nul character") << name + QChar(0) + 'x' << refused(name + "\\u0000x") << QStringList();
+        QTest::newRow("dots inside a name") << ".." + name << QString();
+        QTest::newRow("leading space") << ' ' + name << refused("");
+        QTest::newRow("no such module") << "other.so" << failed("other.so", "no such module");
+        QTest::newRow("factory refuses") << name + " refuse" << failed(name);
+        QTest::newRow("no factory") << "nofactory.so" << failed("nofactory.so");
+        QTest::newRow("not a module") << "garbage.so x" << failed("garbage.so");
+        // Every other name with a directory part is the fuzz target's. A drive or a NUL is no
+        // way out of the directory here, so only these rows see them refused.
+        QTest::newRow("parent directory") << "../" + name << refused("../" + name);
+        QTest::newRow("backslash") << "..\\" + name << refused("..\\\\" + name);
+        QTest::newRow("drive") << "C:" + name << refused("C:" + name);
+        QTest::newRow("nul character") << name + QChar(0) + 'x' << refused(name + "\\u0000x");
+        QTest::newRow("dot dot") << ".." << refused("..");
     }
     void startText()
     {
         QFETCH(QString, text);
         QFETCH(QString, warning);
-        QFETCH(QStringList, journal);
 
         // Each name leads to a loadable module where the system allows such a file name, so
         // only the name check stops it.
         const QString name = moduleName();
-        for (const QString& place : { name, "sub/" + name, "../" + name, "..\\" + name, "C:" + name, ".." + name })
+        for (const QString& place : { name, "../" + name, "..\\" + name, "C:" + name, ".." + name })
             install(builtInDirectory(7), place);
-        const bool started = journal.size() == 2;
-        const QString path = QDir(builtInDirectory(7)).absoluteFilePath(text.section(' ', 0, 0));
-        if (started)
-            QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("plugin started: 7 \"%1\" true").arg(path)));
-        if (!warning.isEmpty())
+        QVERIFY(QFile::copy(LUKBASE_NOFACTORYPLUGIN_PATH, builtInDirectory(7) + "/nofactory.so"));
+        QVERIFY(writeFile(builtInDirectory(7) + "/garbage.so", QByteArray(4096, '\x7f')));
+        const bool started = warning.isEmpty();
+        if (!started)
             QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         QCOMPARE(m_manager->start(7, host(0x1234), text), started);
-        QCOMPARE(TestJournal::entries(), journal);
+        // Handle 1 is whatever module was loaded.
+        const QStringList loaded { "1:create()", "1:start(4660, " + text + ')' };
+        QCOMPARE(TestJournal::entries().filter(QRegularExpression("^1:")), started ? loaded : QStringList());
         QCOMPARE(m_manager->exists(7), started);
         QVERIFY(m_manager->pluginAppSchemes(7).isEmpty()); // none listed, or none loaded
     }
 
+    // The loader gets what follows the first space of the start text, the start command the
+    // whole text.
     void startStopShowHideSchemes()
     {
-        const QString schemes = " schemes=a,b,a,KTV,ktv,歌,,歌,";
-        QVERIFY(startBuiltIn(7, schemes, 1));
-        QVERIFY(m_manager->start(7, host(2), "other")); // started: nothing to send
+        const QString options = " schemes=a,b,a,KTV,ktv,歌,,歌, 歌手=%1  b ";
+        QVERIFY(install(builtInDirectory(7)) && m_manager->start(7, host(1), moduleName() + " id=7" + options));
+        // Started: nothing to send. Registered: nothing on disk is looked at, no download asked for.
+        QVERIFY(startDownloadable(99, "other", 2));
         m_manager->stop(7);
         m_manager->stop(7);
-        QVERIFY(m_manager->exists(7));
         // A stopped plug-in is still told to show and hide, and lists its schemes, once each.
         m_manager->show(7);
         m_manager->hide(7);
@@ -214,13 +196,10 @@ private Q_SLOTS:
         QTest::ignoreMessage(
             QtWarningMsg, qPrintable("load plugin failed: 8 \"" + builtInDirectory(8) + "\" no such plugin directory"));
         QVERIFY(!m_manager->start(8, host(3), moduleName()));
-        // Unknown ids are nobody's business.
-        m_manager->stop(8);
-        m_manager->show(8);
-        m_manager->hide(8);
+        m_manager->stop(8); // an unknown id is nobody's business
 
         QCOMPARE(TestJournal::entries(),
-            QStringList({ "id7:create(id=7" + schemes + ')', "id7:start(1, " + moduleName() + " id=7" + schemes + ')',
+            QStringList({ "id7:create(id=7" + options + ')', "id7:start(1, " + moduleName() + " id=7" + options + ')',
                 "id7:stop()", "id7:show()", "id7:hide()", "id7:appSchemes()", "id7:start(3,  )" }));
     }
 
@@ -231,7 +210,8 @@ private Q_SLOTS:
     void registryOrder()
     {
         for (int id : { 3, 1, 2 })
-            QVERIFY(startBuiltIn(id));
+            QVERIFY(install(builtInDirectory(id))
+                && m_manager->start(id, nullptr, moduleName() + " id=" + QString::number(id)));
         m_manager->stop(2);
         LuKtvPluginManagerPlugin* held = LuKtvPluginManagerPrivate::get(m_manager.data())->findPlugin(1);
         QVERIFY(held);
@@ -241,11 +221,7 @@ private Q_SLOTS:
         m_manager->handleProtocol(7, "hello", 3);
         m_manager->handleProtocol(-1, nullptr, 0);
         m_manager->handleAppScheme("ktv://room/%1?歌");
-        // With no plug-in, broadcasts go nowhere: another manager's registry is its own.
-        LuKtvPluginManager empty;
-        empty.joinRoom();
-        empty.handleProtocol(1, "x", 1);
-        empty.handleAppScheme("ktv://x");
+        LuKtvPluginManager().joinRoom(); // another manager's registry is its own
         m_manager.reset();
         QVERIFY(held->startRecord(host(5), "late"));
         held->release();
@@ -263,16 +239,16 @@ private Q_SLOTS:
     // then is refused, so that nothing outlives the manager unstopped or unreleased.
     void startDuringTeardownRefused()
     {
-        QVERIFY(startBuiltIn(1, " reenter"));
+        QVERIFY(install(builtInDirectory(1)) && m_manager->start(1, nullptr, moduleName() + " id=1 reenter"));
         QVERIFY(install(pluginDirectory()));
         QVERIFY(startDownloadable(0, moduleName() + " reenter id=7"));
         LuKtvPluginManager* manager = m_manager.data();
         QList<bool> restarted;
         TestJournal::setReentryHook([&](const QString& handle, const QString& call) {
-            const QString text = moduleName() + " id=" + handle.mid(2);
             if (call == "stop()")
-                restarted << (handle == "id1" ? manager->start(1, host(2), text)
-                                              : manager->start(7, 0, "quiz", "http://x/", host(2), text, false));
+                restarted << (handle == "id1"
+                        ? manager->start(1, host(2), moduleName())
+                        : manager->start(7, 0, "quiz", "http://x/", host(2), moduleName(), false));
         });
         QTest::ignoreMessage(QtWarningMsg, "plugin start refused, manager is being destroyed: 1");
         QTest::ignoreMessage(QtWarningMsg, "plugin start refused, manager is being destroyed: 7");
@@ -285,37 +261,42 @@ private Q_SLOTS:
 
     // The installed version is the "number" of the root's first "version" child, read as
     // toInt() reads a decimal int (as version files in use may rely on); anything else is 0.
-    void versionDecides_data()
+    // Up to date, or none required, yet nothing to start: a warning, no download, nothing loaded.
+    void downloadableStart_data()
     {
         QTest::addColumn<QByteArray>("versionXml"); // null: no such file
         QTest::addColumn<int>("required");
         QTest::addColumn<bool>("loads");
+        QTest::addColumn<QString>("module"); // "file": a file in the plug-in directory's place
+        QTest::addColumn<QString>("warning");
 
-        QTest::newRow("no version file") << QByteArray() << 1 << false;
-        QTest::newRow("no version file, none required") << QByteArray() << 0 << true;
-        QTest::newRow("equal") << versionFile("3") << 3 << true;
-        QTest::newRow("newer") << versionFile("4") << 3 << true;
-        QTest::newRow("older") << versionFile("2") << 3 << false;
-        QTest::newRow("surrounding spaces, sign") << versionFile(" -12 ") << -11 << false;
-        QTest::newRow("overflow") << versionFile("2147483648") << 1 << false;
-        QTest::newRow("space inside") << versionFile("1 2") << 1 << false;
-        QTest::newRow("two signs") << versionFile("+-3") << 1 << false;
-        QTest::newRow("not a direct child")
-            << QByteArray("<plugin><i><version number=\"7\"/></i></plugin>") << 1 << false;
-        QTest::newRow("not xml") << QByteArray("version number=7\n") << 1 << false;
-        QTest::newRow("huge") << "<plugin><version number=\"8\"/>" + QByteArray(1024 * 1024, 'x') + "</plugin>" << 1
-                              << false;
+        const auto row = [](const char* tag, const QByteArray& xml, int required, bool loads,
+                             const QString& module = moduleName(), const QString& warning = QString()) {
+            QTest::newRow(tag) << xml << required << loads << module << warning;
+        };
+        row("no version file", QByteArray(), 1, false);
+        row("equal", versionFile("3"), 3, true);
+        row("surrounding spaces, sign", versionFile(" -12 "), -11, false);
+        row("overflow", versionFile("2147483648"), 1, false);
+        row("not a direct child", "<plugin><i><version number=\"7\"/></i></plugin>", 1, false);
+        row("huge", "<plugin><version number=\"8\"/>" + QByteArray(1024 * 1024, 'x') + "</plugin>", 1, false);
 #ifdef Q_OS_UNIX
-        QTest::newRow("fifo without writer") << QByteArray("fifo") << 1 << false; // opening it would block
+        row("fifo without writer", "fifo", 1, false); // opening it would block
 #endif
+        row("no such module", versionFile("3"), 3, false, "quiz.so",
+            "load plugin failed: 7 \"" + pluginDirectory() + "/quiz.so\" no such module");
+        row("a file in the directory's place", QByteArray(), 0, false, "file",
+            "can not make plugin dir: \"" + m_pluginsDirectory + "\" \"7\"");
     }
-    void versionDecides()
+    void downloadableStart()
     {
         QFETCH(QByteArray, versionXml);
         QFETCH(int, required);
         QFETCH(bool, loads);
+        QFETCH(QString, module);
+        QFETCH(QString, warning);
 
-        QVERIFY(install(pluginDirectory()));
+        QVERIFY(module == "file" ? writeFile(pluginDirectory(), "not a directory") : install(pluginDirectory()));
         const QString path = pluginDirectory() + "/version.xml";
 #ifdef Q_OS_UNIX
         if (versionXml == "fifo")
@@ -323,66 +304,31 @@ private Q_SLOTS:
         else
 #endif
             QVERIFY(versionXml.isNull() || writeFile(path, versionXml));
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
-        const QString text = moduleName() + " id=7 level=2";
+        const QString text = module + " id=7 level=2";
         QCOMPARE(startDownloadable(required, text, 9, true), loads);
 
-        const QVariantList request { 7, "quiz", pluginDirectory(), "http://x/", true };
-        QCOMPARE(QList<QVariantList>(download), loads ? QList<QVariantList>() : QList<QVariantList> { request });
+        const QList<QVariantList> request { { 7, "quiz", pluginDirectory(), "http://x/", true } };
+        QCOMPARE(QList<QVariantList>(download), !loads && warning.isEmpty() ? request : QList<QVariantList>());
         const QStringList loaded { "id7:create(id=7 level=2)", "id7:start(9, " + text + ')' };
         QCOMPARE(TestJournal::entries(), loads ? loaded : QStringList());
     }
 
-    // Up to date, or none required, yet nothing to start: a warning, no download, nothing loaded.
-    void startFailureWarns_data()
-    {
-        QTest::addColumn<QString>("target"); // of the module, under the plug-ins directory
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("warning");
-
-        const QString name = moduleName();
-        QTest::newRow("no such module") << "7/" + name << "quiz.so"
-                                        << QString("load plugin failed: 7 \"") + pluginDirectory()
-                + "/quiz.so\" no such module";
-        QTest::newRow("module outside its directory")
-            << name << "../" + name + " id=7" << QString("plugin module name not allowed: 7 \"../") + name + '"';
-        QTest::newRow("a file in the directory's place")
-            << "7" << name << "can not make plugin dir: \"" + m_pluginsDirectory + "\" \"7\"";
-    }
-    void startFailureWarns()
-    {
-        QFETCH(QString, target);
-        QFETCH(QString, text);
-        QFETCH(QString, warning);
-
-        QVERIFY(install(m_pluginsDirectory, target));
-        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
-        QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
-        QVERIFY(!startDownloadable(0, text));
-        QCOMPARE(download.count(), 0);
-        QVERIFY(TestJournal::entries().isEmpty());
-    }
-
     // The host fetches at once and starts again from within the signal, so the manager must
-    // hold nothing that this needs. Once registered, nothing on disk is looked at again: a
-    // start sends nothing, and asks for no download whatever the version.
-    void hostAnswersDownloadThenRegisteredSkipsCheck()
+    // hold nothing that this needs.
+    void hostAnswersDownload()
     {
         const QString text = moduleName() + " id=7";
         connect(m_manager.data(), &LuKtvPluginManager::downloadPlugin, this,
             [&](int pluginId, const QString& name, const QString& directory, const QString& url, bool silent) {
                 // The directory, made for the host, takes the plug-in.
-                QCOMPARE(directory, pluginDirectory());
                 QVERIFY(QFileInfo(directory).isDir() && QFile::copy(modulePath(), directory + '/' + moduleName()));
                 QVERIFY(writeFile(directory + "/version.xml", versionFile("3")));
                 QVERIFY(m_manager->start(pluginId, 3, name, url, host(2), text, silent));
             });
-        QSignalSpy download(m_manager.data(), &LuKtvPluginManager::downloadPlugin);
         QVERIFY(!startDownloadable(3, text, 1));
-        QVERIFY(QDir(pluginDirectory()).removeRecursively());
-        QVERIFY(startDownloadable(99, text, 3));
-
-        QCOMPARE(download.count(), 1);
         QCOMPARE(TestJournal::entries(), QStringList({ "id7:create(id=7)", "id7:start(2, " + text + ')' }));
     }
 
@@ -400,7 +346,6 @@ private Q_SLOTS:
         const bool started = startDownloadable(0, moduleName());
         QVERIFY(QFile::remove(m_pluginsDirectory) && QDir::setCurrent(previous));
         QVERIFY(!started);
-        QVERIFY(TestJournal::entries().isEmpty());
     }
 
     // Threads share one manager: each starts and stops its own ids, as callers must, and
@@ -412,19 +357,9 @@ private Q_SLOTS:
         for (int id = 1; id <= idCount; ++id)
             QVERIFY(install(builtInDirectory(id)));
         LuKtvPluginManager* shared = m_manager.data();
-        TestJournal::setReentryHook([shared](const QString& handle, const QString& call) {
-            const int id = handle.mid(2).toInt();
-            if (call.startsWith("start(") || call == "roomJoined()")
-                shared->show(id);
-            else if (call == "show()")
-                shared->pluginAppSchemes(id);
-            else if (call == "stop()")
-                shared->exists(id);
-            else if (call.startsWith("handleProtocol("))
-                shared->hide(id);
-            else if (call.startsWith("handleAppScheme("))
-                shared->joinRoom();
-        });
+        // The lock that the schemes are read under is taken from inside every plug-in call.
+        TestJournal::setReentryHook(
+            [shared](const QString& handle, const QString&) { shared->pluginAppSchemes(handle.mid(2).toInt()); });
 
         // The start (1) and stop (2) commands that each id is sent after its first stopped
         // state, as its thread foresees them: those that change its state.
@@ -452,8 +387,7 @@ private Q_SLOTS:
         });
         m_manager.reset();
 
-        QCOMPARE(wronglyReleased(), QStringList());
-        QCOMPARE(creations().size(), idCount); // each loaded once
+        QCOMPARE(wronglyReleased(), QStringList()); // also each id loaded once
         for (int id = 1; id <= idCount; ++id) {
             QString codes = "2";
             for (const QString& call : callsOf("id" + QString::number(id)).filter(QRegularExpression("^st")))
@@ -478,12 +412,10 @@ private Q_SLOTS:
         std::atomic<int> startedCount(0);
         runThreads([&](int t) { startedCount += m_manager->start(20, host(t + 1), moduleName() + " reenter"); });
         QCOMPARE(startedCount.load(), threadCount);
-        QStringList lives;
-        for (const QString& creation : creations())
-            lives.append(callsOf(creation.section(':', 0, 0)).mid(1).join(' '));
-        // One handle was started, the others got nothing but their release.
-        QCOMPARE(lives.filter(QRegularExpression("^start\\(\\d, [^ ]+ reenter\\)$")).size(), 1);
-        QCOMPARE(lives.count("release()"), threadCount - 1);
+        // Every handle was created, one started, the others got nothing but their release.
+        QCOMPARE(TestJournal::entries().filter(":start(").size(), 1);
+        QCOMPARE(TestJournal::entries().filter(":release()").size(), threadCount - 1);
+        QCOMPARE(TestJournal::entries().size(), 2 * threadCount);
 
         m_manager.reset();
         QCOMPARE(wronglyReleased(), QStringList());

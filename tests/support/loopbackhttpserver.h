@@ -8,8 +8,8 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTcpServer>
 
-class QTcpServer;
 class QTcpSocket;
 
 /**
@@ -19,7 +19,7 @@ class QTcpSocket;
  * or in the middle of the body. Every request is logged, and the server keeps the largest
  * number of requests it had in progress at once.
  *
- * Runs on the thread's event loop; connections are kept alive between requests.
+ * Runs on the thread's event loop; each connection carries one request.
  */
 class LoopbackHttpServer : public QObject
 {
@@ -53,49 +53,42 @@ public:
     };
 
     explicit LoopbackHttpServer(QObject* parent = nullptr);
-    ~LoopbackHttpServer() override;
 
     /** Starts listening on 127.0.0.1 on a free port. */
     bool listen();
-    /** Stops listening and closes every connection. */
+    /** Stops listening and drops every connection. */
     void close();
-    quint16 port() const;
     /** "http://127.0.0.1:<port>" followed by @p path. */
     QString url(const QString& path = QString()) const;
 
     /** Answers @p path with @p response from now on. */
-    void setResponse(const QString& path, const Response& response);
+    void setResponse(const QString& path, const Response& response) { m_responses.insert(path, response); }
     /** Answers the next requests of @p path with @p responses in turn, then as before. */
-    void queueResponses(const QString& path, const QList<Response>& responses);
+    void queueResponses(const QString& path, const QList<Response>& responses) { m_queued[path] += responses; }
     /** The answer to paths without a response of their own; 404 with no body by default. */
-    void setFallbackResponse(const Response& response);
+    void setFallbackResponse(const Response& response) { m_fallback = response; }
 
     /** The paths of every request so far, in the order they arrived, for example "/gifts/12.png". */
-    QStringList requests() const;
+    QStringList requests() const { return m_requests; }
     /** Requests received and not yet answered. */
-    int inFlight() const;
+    int inFlight() const { return m_inFlight; }
     /** The largest inFlight() seen. */
-    int maxInFlight() const;
+    int maxInFlight() const { return m_maxInFlight; }
 
 private:
-    struct Connection;
+    void readRequest(QTcpSocket* socket);
+    void answer(QTcpSocket* socket, const Response& response);
+    // Ends the socket's request in progress, answered or dropped.
+    void finishRequest(QTcpSocket* socket);
 
-    void acceptConnections();
-    void readRequest(Connection* connection);
-    void answer(Connection* connection);
-    // Ends the connection's request in progress, answered or dropped.
-    void finishRequest(Connection* connection);
-    void dropConnection(QTcpSocket* socket);
-    Response takeResponse(const QString& path);
-
-    QTcpServer* m_server;
     QHash<QString, Response> m_responses;
     QHash<QString, QList<Response>> m_queued;
-    Response m_fallback;
-    QHash<QTcpSocket*, Connection*> m_connections;
+    Response m_fallback = Response::error(404);
     QStringList m_requests;
     int m_inFlight = 0;
     int m_maxInFlight = 0;
+    // Last, so that its connections go before the state their ends touch.
+    QTcpServer m_server;
 };
 
 Q_DECLARE_METATYPE(LoopbackHttpServer::Response)

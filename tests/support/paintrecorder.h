@@ -26,7 +26,6 @@ public:
     struct Image
     {
         QRectF target;
-        QSize pixelSize;
         QRgb centrePixel;
     };
     struct Fill
@@ -61,14 +60,6 @@ public:
         return joined;
     }
 
-    // The first text item that contains part, or an empty one.
-    Text textContaining(const QString& part) const
-    {
-        const auto found
-            = std::find_if(texts.begin(), texts.end(), [&](const Text& text) { return text.text.contains(part); });
-        return found == texts.end() ? Text() : *found;
-    }
-
 private:
     class Engine : public QPaintEngine
     {
@@ -94,7 +85,7 @@ private:
         }
         void drawImage(const QRectF& r, const QImage& image, const QRectF&, Qt::ImageConversionFlags) override
         {
-            m_device->images.append({ r, image.size(), image.pixel(image.width() / 2, image.height() / 2) });
+            m_device->images.append({ r, image.pixel(image.width() / 2, image.height() / 2) });
         }
         void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& source) override
         {

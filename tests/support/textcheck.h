@@ -2,10 +2,14 @@
 #define LUKBASE_TESTS_TEXTCHECK_H
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -155,18 +159,46 @@ inline QStringList accessibleChildNames(QWidget* widget)
     return names;
 }
 
-// The widget that labels widget for screen readers, or null.
-inline QObject* accessibleLabel(QWidget* widget)
-{
-    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(widget);
-    const auto labels = interface ? interface->relations(QAccessible::Label) : decltype(interface->relations())();
-    return labels.isEmpty() ? nullptr : labels.first().first->object();
-}
-
 inline QString accessibleName(QWidget* widget)
 {
     QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(widget);
     return interface ? interface->text(QAccessible::Name) : QString();
+}
+
+// What root shows that a change of language under a MarkingTranslator left unmarked: of its
+// title, its widgets' texts, tooltips and accessible names, its boxes' entries and its cells'
+// names, those neither marked nor one of hostTexts (whole or cut); "unnamed" for a control or
+// cell that screen readers cannot name; "<text> missing" for a host text no longer shown.
+// Qt names its own standard buttons, the core library its dialogs' caption.
+inline QStringList untranslated(QWidget* root, const QStringList& hostTexts = {})
+{
+    QStringList texts { root->windowTitle() };
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* widget : std::as_const(widgets)) {
+        if (qobject_cast<QDialogButtonBox*>(widget->parentWidget())
+            || widget->objectName().startsWith(QLatin1String("LuSkinDialog")))
+            continue;
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        auto* box = qobject_cast<QComboBox*>(widget);
+        const bool control = button || box || qobject_cast<QLineEdit*>(widget);
+        const QString name = accessibleName(widget);
+        texts << widget->toolTip() << (control && name.isEmpty() ? QStringLiteral("unnamed") : name)
+              << (button ? button->text() : QString());
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            texts << label->text();
+        for (int i = 0; box && i < box->count(); ++i)
+            texts << box->itemText(i);
+    }
+    if (qobject_cast<QAbstractItemView*>(root))
+        texts << accessibleChildNames(root).replaceInStrings(QRegularExpression("^$"), QStringLiteral("unnamed"));
+    texts.removeAll(QString());
+    QStringList found = texts.filter(QRegularExpression("^[^<]"));
+    for (const QString& hostText : hostTexts) {
+        if (found.removeIf([&](const QString& text) { return isWholeOrCut(text, hostText); }) == 0)
+            found << hostText + QStringLiteral(" missing");
+    }
+    return found;
 }
 
 } // namespace TextCheck
