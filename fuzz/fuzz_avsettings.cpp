@@ -17,8 +17,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -67,9 +65,7 @@ QStringList takeNames(FuzzedDataProvider& input)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    static QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
+    Fuzz::useTemporaryHome();
     Fuzz::startApplication(argc, argv);
     McEngineSetup::reset();
     s_appFile = LuKBase::dataFilePath(QStringLiteral("config.ini"));

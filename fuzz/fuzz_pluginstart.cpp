@@ -18,8 +18,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <vector>
 
@@ -264,9 +262,7 @@ void writeVersionFile(FuzzedDataProvider& input)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    static QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
+    Fuzz::useTemporaryHome();
     Fuzz::startApplication(argc, argv);
 
     const QString builtIn = QCoreApplication::applicationDirPath() + QStringLiteral("/plugins/ktv");

@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QStandardPaths>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +38,15 @@ inline void startApplication(int* argc, char*** argv)
     static char* arguments[] = { (*argv)[0], nullptr };
     static QApplication* application = new QApplication(count, arguments);
     Q_UNUSED(application)
+}
+
+// A home directory of its own for the whole run, so that the library's data and settings
+// files never touch the user's. Call before startApplication().
+inline void useTemporaryHome()
+{
+    static QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
 }
 
 // A wrong result is a finding like a crash: say what was wrong and abort, so that the

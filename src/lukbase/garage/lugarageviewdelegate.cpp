@@ -1,6 +1,7 @@
 #include "lugaragemodel.h"
 #include "lugarageview.h"
 #include "lugarageviewdelegate_p.h"
+#include "lukbasetextfit_p.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -124,7 +125,7 @@ QString LuGarageViewDelegate::ownerText(
     // One arg() call for both values, so that a "%1" inside a name is shown as typed.
     const QString text = (prefix + QStringLiteral("%1](%2)")).arg(name, id);
     const QString suffix = LuGarageView::tr("'s car.");
-    return metrics.elidedText(text, Qt::ElideRight, width - metrics.horizontalAdvance(suffix)) + suffix;
+    return LuTextFit::elided(metrics, text, width, suffix);
 }
 
 void LuGarageViewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
